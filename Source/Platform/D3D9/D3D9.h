@@ -1,0 +1,84 @@
+// A Direct3D-9-shaped device over OpenGL 3.3 core.
+//
+// The objects are reference-counted and released explicitly, and every call returns the
+// published Direct3D result code. Conventions that make Direct3D content right on OpenGL:
+// - The back buffer is an off-screen colour buffer of the presentation size; Present blits it
+//   to the window. Every render target therefore has its row 0 at the top of the picture, as
+//   in Direct3D, and viewport origins are taken as they are (x from the left, y from the top).
+// - A D3DCOLOR is 0xAARRGGBB.
+#pragma once
+
+#include "Platform/D3D9/D3D9Types.h"
+
+#include <string>
+
+// Base of every device object: an explicit reference count, as COM objects have.
+class Unknown {
+public:
+    virtual ~Unknown() = default;
+    unsigned long AddRef() { return ++referenceCount; }
+    unsigned long Release();
+
+protected:
+    Unknown() = default;
+
+private:
+    unsigned long referenceCount = 1;
+};
+
+class IDirect3DSurface9 : public Unknown {
+public:
+    virtual HRESULT GetDesc(D3DSURFACE_DESC* desc) = 0;
+    // System-memory surfaces only: the CPU copy of the pixels, 4 bytes (B, G, R, A) a pixel.
+    virtual HRESULT LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags) = 0;
+    virtual HRESULT UnlockRect() = 0;
+};
+
+class IDirect3DDevice9 : public Unknown {
+public:
+    virtual HRESULT TestCooperativeLevel() = 0;
+    virtual HRESULT Reset(D3DPRESENT_PARAMETERS* presentationParameters) = 0;
+    virtual HRESULT BeginScene() = 0;
+    virtual HRESULT EndScene() = 0;
+    virtual HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
+                          DWORD stencil) = 0;
+    virtual HRESULT SetViewport(const D3DVIEWPORT9* viewport) = 0;
+    virtual HRESULT GetViewport(D3DVIEWPORT9* viewport) = 0;
+    virtual HRESULT Present(const RECT* sourceRect, const RECT* destRect, HWND destWindow,
+                            const void* dirtyRegion) = 0;
+    virtual HRESULT GetBackBuffer(UINT swapChain, UINT index, D3DBACKBUFFER_TYPE type,
+                                  IDirect3DSurface9** backBuffer) = 0;
+    virtual HRESULT GetRenderTarget(DWORD index, IDirect3DSurface9** renderTarget) = 0;
+    virtual HRESULT SetRenderTarget(DWORD index, IDirect3DSurface9* renderTarget) = 0;
+    virtual HRESULT CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format,
+                                              D3DMULTISAMPLE_TYPE multiSample,
+                                              DWORD multisampleQuality, BOOL discard,
+                                              IDirect3DSurface9** surface, void* sharedHandle) = 0;
+    virtual HRESULT SetDepthStencilSurface(IDirect3DSurface9* depthStencil) = 0;
+    virtual HRESULT GetDepthStencilSurface(IDirect3DSurface9** depthStencil) = 0;
+    virtual HRESULT CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format,
+                                                D3DPOOL pool, IDirect3DSurface9** surface,
+                                                void* sharedHandle) = 0;
+    // Copies a render target into a system-memory surface of the same size.
+    virtual HRESULT GetRenderTargetData(IDirect3DSurface9* renderTarget,
+                                        IDirect3DSurface9* destSurface) = 0;
+};
+
+class IDirect3D9 : public Unknown {
+public:
+    virtual UINT GetAdapterModeCount(UINT adapter, D3DFORMAT format) = 0;
+    virtual HRESULT EnumAdapterModes(UINT adapter, D3DFORMAT format, UINT mode,
+                                     D3DDISPLAYMODE* displayMode) = 0;
+    virtual HRESULT GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* displayMode) = 0;
+    virtual HRESULT CheckDeviceFormat(UINT adapter, D3DDEVTYPE deviceType, D3DFORMAT adapterFormat,
+                                      DWORD usage, D3DRESOURCETYPE resourceType,
+                                      D3DFORMAT checkFormat) = 0;
+    virtual HRESULT GetDeviceCaps(UINT adapter, D3DDEVTYPE deviceType, D3DCAPS9* caps) = 0;
+    virtual HRESULT CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focusWindow,
+                                 DWORD behaviorFlags, D3DPRESENT_PARAMETERS* presentationParameters,
+                                 IDirect3DDevice9** device) = 0;
+};
+
+// Returns the Direct3D object, or null when the SDK version is not D3D_SDK_VERSION or no
+// OpenGL 3.3 core context can be made.
+IDirect3D9* Direct3DCreate9(UINT sdkVersion);
