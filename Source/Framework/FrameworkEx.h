@@ -8,7 +8,7 @@
 // A run-time failure of the framework or one of its parts.
 class FrameworkEx {
 public:
-    explicit FrameworkEx(std::string message) : message(std::move(message)) {}
+    explicit FrameworkEx(std::string text) : message(std::move(text)) {}
     const std::string& Message() const { return message; }
 
 private:
@@ -18,7 +18,7 @@ private:
 // The graphics adaptor lacks a capability the demo needs.
 class FrameworkSupportFailed {
 public:
-    explicit FrameworkSupportFailed(std::string message) : message(std::move(message)) {}
+    explicit FrameworkSupportFailed(std::string text) : message(std::move(text)) {}
     const std::string& Message() const { return message; }
 
 private:

@@ -12,11 +12,19 @@ constexpr HRESULT MakeResult(std::uint32_t severity, std::uint32_t facility, std
     return static_cast<HRESULT>((severity << 31) | (facility << 16) | code);
 }
 constexpr std::uint32_t FACILITY_D3D = 0x876;
-constexpr HRESULT MAKE_D3DHRESULT(std::uint32_t code) { return MakeResult(1, FACILITY_D3D, code); }
-constexpr HRESULT MAKE_D3DSTATUS(std::uint32_t code) { return MakeResult(0, FACILITY_D3D, code); }
+constexpr HRESULT MAKE_D3DHRESULT(std::uint32_t code) {
+    return MakeResult(1, FACILITY_D3D, code);
+}
+constexpr HRESULT MAKE_D3DSTATUS(std::uint32_t code) {
+    return MakeResult(0, FACILITY_D3D, code);
+}
 
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT D3D_OK = 0;

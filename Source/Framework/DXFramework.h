@@ -1,0 +1,97 @@
+// The process-wide framework: settings, the window, the device, the framework singletons and
+// the program's life from the setup dialog to the shutdown.
+#pragma once
+
+#include "Framework/FrameworkSettings.h"
+#include "Platform/D3D9/D3D9.h"
+#include "Platform/Win32/Windows.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class Mouse;
+class FileSys;
+class RTHandler;
+class RSHandler;
+class RTCubeHandler;
+class Timer;
+class BASSPlayer;
+class ModuleHandler;
+class SceneHandler;
+class KeyHandler;
+
+// The device every drawing class uses; null while there is none.
+extern IDirect3DDevice9* g_pd3dDevice;
+
+class DXFramework {
+public:
+    DXFramework(const char* commandLine, HINSTANCE instance, const char* name);
+    ~DXFramework();
+    DXFramework(const DXFramework&) = delete;
+    DXFramework& operator=(const DXFramework&) = delete;
+
+    static DXFramework* Instance() { return instance; }
+
+    // Setup dialog, window, device, loading, warm-up, the frame loop and the shutdown.
+    void Run();
+    void OpenWindow();
+    void CreateDevice();
+    void LoadDeviceResources();
+    // Advances and draws the loader bar after each item loaded during the first load.
+    void StepLoaderBar();
+    void RenderFrame();
+    void ResetDevice();
+    // Releases every device object, the device and the Direct3D object; safe to repeat.
+    void ReleaseDeviceObjects();
+    // The 16:9 picture area, centred vertically in the back buffer.
+    void SetPictureViewport();
+    // Clears the picture area and the bands above and below it to black.
+    void ClearLetterbox();
+
+    static const char* ErrorName(HRESULT result);
+    static LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::string name;
+    HINSTANCE instanceHandle = nullptr;
+    bool showSetup = true;
+    FrameworkSettings settings;
+
+    bool minimized = false;
+    bool destroying = false;
+    bool deviceLost = false;
+    bool resourcesLoaded = false;
+    bool warmingUp = true;
+    bool gameRequested = false;
+
+    HWND window = nullptr;
+    IDirect3D9* direct3D = nullptr;
+    D3DCAPS9 caps{};
+    D3DPRESENT_PARAMETERS presentParameters{};
+
+    IDirect3DSurface9* backBufferSurface = nullptr;
+    IDirect3DSurface9* sharedDepthSurface = nullptr;
+    IDirect3DSurface9* plainDepthSurface = nullptr;
+
+    // Items loaded so far; drives the loader bar.
+    static inline std::uint32_t loadedItemCount = 0;
+
+private:
+    void WarmUp();
+    void FrameLoop();
+    void Shutdown();
+    void ReleaseDepthSurfaces();
+
+    static inline DXFramework* instance = nullptr;
+
+    std::unique_ptr<Mouse> mouse;
+    std::unique_ptr<FileSys> fileSys;
+    std::unique_ptr<RTHandler> rtHandler;
+    std::unique_ptr<RSHandler> rsHandler;
+    std::unique_ptr<RTCubeHandler> rtCubeHandler;
+    std::unique_ptr<Timer> timer;
+    std::unique_ptr<BASSPlayer> bassPlayer;
+    std::unique_ptr<ModuleHandler> moduleHandler;
+    std::unique_ptr<SceneHandler> sceneHandler;
+    std::unique_ptr<KeyHandler> keyHandler;
+};

@@ -1,0 +1,67 @@
+// The device: one GL 3.3 core context on the device window, an off-screen back buffer, and one
+// framebuffer object to which the bound render targets and depth-stencil surface are attached.
+#pragma once
+
+#include "Platform/D3D9/D3D9.h"
+#include "Platform/D3D9/Surface.h"
+
+#include <SDL.h>
+
+#include <array>
+
+class Direct3D9;
+
+class Device final : public IDirect3DDevice9 {
+public:
+    // Makes the context on the window; returns null with the failing result in `result`.
+    static Device* Create(Direct3D9* direct3D, HWND window,
+                          const D3DPRESENT_PARAMETERS& presentationParameters, HRESULT* result);
+    ~Device() override;
+
+    HRESULT TestCooperativeLevel() override;
+    HRESULT Reset(D3DPRESENT_PARAMETERS* presentationParameters) override;
+    HRESULT BeginScene() override;
+    HRESULT EndScene() override;
+    HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
+                  DWORD stencil) override;
+    HRESULT SetViewport(const D3DVIEWPORT9* viewport) override;
+    HRESULT GetViewport(D3DVIEWPORT9* viewport) override;
+    HRESULT Present(const RECT* sourceRect, const RECT* destRect, HWND destWindow,
+                    const void* dirtyRegion) override;
+    HRESULT GetBackBuffer(UINT swapChain, UINT index, D3DBACKBUFFER_TYPE type,
+                          IDirect3DSurface9** backBuffer) override;
+    HRESULT GetRenderTarget(DWORD index, IDirect3DSurface9** renderTarget) override;
+    HRESULT SetRenderTarget(DWORD index, IDirect3DSurface9* renderTarget) override;
+    HRESULT CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format,
+                                      D3DMULTISAMPLE_TYPE multiSample, DWORD multisampleQuality,
+                                      BOOL discard, IDirect3DSurface9** surface,
+                                      void* sharedHandle) override;
+    HRESULT SetDepthStencilSurface(IDirect3DSurface9* depthStencil) override;
+    HRESULT GetDepthStencilSurface(IDirect3DSurface9** depthStencil) override;
+    HRESULT CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
+                                        IDirect3DSurface9** surface, void* sharedHandle) override;
+    HRESULT GetRenderTargetData(IDirect3DSurface9* renderTarget,
+                                IDirect3DSurface9* destSurface) override;
+
+private:
+    Device(Direct3D9* direct3D, SDL_Window* window, SDL_GLContext context);
+
+    HRESULT ApplyPresentationParameters(const D3DPRESENT_PARAMETERS& presentationParameters);
+    void BindRenderTarget(DWORD index, Surface* surface);
+    void BindDepthStencil(Surface* surface);
+    void UpdateDrawBuffers();
+
+    static constexpr DWORD kMaxRenderTargets = 4;
+
+    Direct3D9* direct3D;
+    SDL_Window* window;
+    SDL_GLContext context;
+    D3DPRESENT_PARAMETERS parameters{};
+    GLuint drawFramebuffer = 0;
+    GLuint presentFramebuffer = 0;
+    Surface* backBuffer = nullptr;
+    std::array<Surface*, kMaxRenderTargets> renderTargets{};
+    Surface* depthStencil = nullptr;
+    D3DVIEWPORT9 viewport{};
+    bool inScene = false;
+};

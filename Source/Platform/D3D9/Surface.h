@@ -1,0 +1,38 @@
+// A surface of the device layer: a GL renderbuffer (colour or depth), or CPU memory.
+#pragma once
+
+#include "Platform/D3D9/D3D9.h"
+
+#include <epoxy/gl.h>
+
+#include <vector>
+
+class Surface final : public IDirect3DSurface9 {
+public:
+    // A GL renderbuffer of this internal format; its name is 0 when GL refused it.
+    static Surface* CreateRenderbuffer(UINT width, UINT height, D3DFORMAT format, DWORD usage,
+                                       GLenum internalFormat);
+    static Surface* CreateSystemMemory(UINT width, UINT height, D3DFORMAT format);
+    ~Surface() override;
+
+    HRESULT GetDesc(D3DSURFACE_DESC* desc) override;
+    HRESULT LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags) override;
+    HRESULT UnlockRect() override;
+
+    // Attaches this surface to the bound draw framebuffer at the attachment point.
+    void Attach(GLenum attachment) const;
+    bool IsDepthStencil() const { return desc.Usage & D3DUSAGE_DEPTHSTENCIL; }
+    bool IsRenderTarget() const { return desc.Usage & D3DUSAGE_RENDERTARGET; }
+    bool InSystemMemory() const { return desc.Pool == D3DPOOL_SYSTEMMEM; }
+    GLuint Renderbuffer() const { return renderbuffer; }
+    const D3DSURFACE_DESC& Desc() const { return desc; }
+    std::vector<unsigned char>& Pixels() { return pixels; }
+
+private:
+    explicit Surface(const D3DSURFACE_DESC& surfaceDesc) : desc(surfaceDesc) {}
+
+    D3DSURFACE_DESC desc;
+    GLuint renderbuffer = 0;
+    std::vector<unsigned char> pixels; // system memory: B, G, R, A per pixel, row 0 at the top
+    bool locked = false;
+};
