@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 namespace {
 
 void FirstClearedFrame(DXFramework& framework) {
@@ -26,10 +28,11 @@ void Shutdown(DXFramework& framework) {
 
 void BM_StartupToFirstClearedFrame(benchmark::State& state) {
     for (auto _ : state) {
-        DXFramework framework("--nosetup", nullptr, "Lumenvale");
-        FirstClearedFrame(framework);
+        auto framework = std::make_unique<DXFramework>("--nosetup", nullptr, "Lumenvale");
+        FirstClearedFrame(*framework);
         state.PauseTiming();
-        Shutdown(framework);
+        Shutdown(*framework);
+        framework.reset();
         state.ResumeTiming();
     }
 }
