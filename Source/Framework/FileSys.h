@@ -29,6 +29,9 @@ public:
     // FrameworkEx when the payload does not inflate.
     std::uint32_t ReadFile(const char* name, void* dest) const;
 
+    // The directory as loaded, in byte-wise name order, for tools that walk every entry.
+    const std::map<std::string, FileEntry>& Directory() const { return directory; }
+
 private:
     void LoadDirectory();
 
