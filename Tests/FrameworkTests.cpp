@@ -185,9 +185,14 @@ TEST(GuardedCall, AnyOtherResultThrowsItsNameFileAndLine) {
 }
 
 struct CapabilityCase {
+    const char* name;
     std::function<void(D3DCAPS9&)> change;
     const char* message;
 };
+
+void PrintTo(const CapabilityCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CapabilityChecks : public DeviceFixture,
                          public ::testing::WithParamInterface<CapabilityCase> {};
@@ -208,35 +213,44 @@ TEST_P(CapabilityChecks, EachMissingFeatureFailsWithItsMessage) {
 INSTANTIATE_TEST_SUITE_P(
     InCheckOrder, CapabilityChecks,
     ::testing::Values(
-        CapabilityCase{[](D3DCAPS9& c) { c.NumSimultaneousRTs = 1; },
+        CapabilityCase{"FewRenderTargets", [](D3DCAPS9& c) { c.NumSimultaneousRTs = 1; },
                        "Number of simultaneous render targets < 2"},
-        CapabilityCase{[](D3DCAPS9& c) { c.VertexShaderVersion = D3DVS_VERSION(2, 0xFF); },
+        CapabilityCase{"VertexShader2",
+                       [](D3DCAPS9& c) { c.VertexShaderVersion = D3DVS_VERSION(2, 0xFF); },
                        "VertexShaderVersion < 3.0"},
-        CapabilityCase{[](D3DCAPS9& c) { c.PixelShaderVersion = D3DPS_VERSION(2, 0); },
+        CapabilityCase{"PixelShader2",
+                       [](D3DCAPS9& c) { c.PixelShaderVersion = D3DPS_VERSION(2, 0); },
                        "PixelShaderVersion < 3.0"},
-        CapabilityCase{[](D3DCAPS9& c) { c.MaxTextureWidth = 1024; }, "MaxTextureWidth < 2048"},
-        CapabilityCase{[](D3DCAPS9& c) { c.MaxTextureHeight = 2047; }, "MaxTextureHeight < 2048"},
-        CapabilityCase{[](D3DCAPS9& c) { c.TextureCaps &= ~D3DPTEXTURECAPS_CUBEMAP; },
+        CapabilityCase{"NarrowTextures", [](D3DCAPS9& c) { c.MaxTextureWidth = 1024; },
+                       "MaxTextureWidth < 2048"},
+        CapabilityCase{"ShortTextures", [](D3DCAPS9& c) { c.MaxTextureHeight = 2047; },
+                       "MaxTextureHeight < 2048"},
+        CapabilityCase{"NoCubemaps", [](D3DCAPS9& c) { c.TextureCaps &= ~D3DPTEXTURECAPS_CUBEMAP; },
                        "Cubemaps not allowed"},
-        CapabilityCase{[](D3DCAPS9& c) { c.TextureCaps &= ~D3DPTEXTURECAPS_VOLUMEMAP; },
+        CapabilityCase{"NoVolumemaps",
+                       [](D3DCAPS9& c) { c.TextureCaps &= ~D3DPTEXTURECAPS_VOLUMEMAP; },
                        "Volumemaps not allowed"},
-        CapabilityCase{[](D3DCAPS9& c) { c.TextureCaps |= D3DPTEXTURECAPS_SQUAREONLY; },
+        CapabilityCase{"SquareOnly",
+                       [](D3DCAPS9& c) { c.TextureCaps |= D3DPTEXTURECAPS_SQUAREONLY; },
                        "Textures can only be squares"},
-        CapabilityCase{[](D3DCAPS9& c) { c.TextureCaps |= D3DPTEXTURECAPS_POW2; },
+        CapabilityCase{"PowerOfTwoOnly", [](D3DCAPS9& c) { c.TextureCaps |= D3DPTEXTURECAPS_POW2; },
                        "Your gfx adaptor does not support non-power-of-two textures in any "
                        "reasonable way"},
         // Several missing features: the first in check order is reported.
-        CapabilityCase{[](D3DCAPS9& c) {
+        CapabilityCase{"SeveralMissing",
+                       [](D3DCAPS9& c) {
                            c.TextureCaps = 0;
                            c.PixelShaderVersion = 0;
                            c.MaxTextureWidth = 0;
                        },
                        "PixelShaderVersion < 3.0"},
-        CapabilityCase{[](D3DCAPS9& c) {
+        CapabilityCase{"VolumeBeforeSquare",
+                       [](D3DCAPS9& c) {
                            c.TextureCaps &= ~D3DPTEXTURECAPS_VOLUMEMAP;
                            c.TextureCaps |= D3DPTEXTURECAPS_SQUAREONLY;
                        },
-                       "Volumemaps not allowed"}));
+                       "Volumemaps not allowed"}),
+    [](const ::testing::TestParamInfo<CapabilityCase>& param) { return param.param.name; });
 
 using DeviceCreation = DeviceFixture;
 

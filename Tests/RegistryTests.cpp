@@ -3,6 +3,7 @@
 #include "Framework/ModuleHandler.h"
 #include "Framework/SceneHandler.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -69,7 +70,7 @@ TEST_F(Registries, DestructionDeletesEveryModule) {
         modules.Add(new RecordingModule("B"));
         modules.Add(new RecordingModule("A"));
     }
-    EXPECT_EQ(calls, (std::vector<std::string>{"delete A", "delete B"}));
+    EXPECT_THAT(calls, ::testing::UnorderedElementsAre("delete A", "delete B"));
     EXPECT_EQ(ModuleHandler::Instance(), nullptr);
 }
 
