@@ -76,6 +76,12 @@ DXFramework::DXFramework(const char* commandLine, HINSTANCE programInstance,
         mouse = std::make_unique<Mouse>();
         showSetup = std::strstr(commandLine, "--nosetup") == nullptr;
         instanceHandle = programInstance;
+        options = RunOptions::Parse(commandLine, nullptr).value_or(RunOptions{});
+        if (options.width != 0) {
+            settings.screenWidth = settings.pictureWidth = options.width;
+            settings.screenHeight = options.height;
+            settings.pictureHeight = options.width * 9 / 16;
+        }
 
         WNDCLASSEX windowClass{};
         windowClass.cbSize = sizeof(WNDCLASSEX);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Framework/FrameworkSettings.h"
+#include "Framework/RunOptions.h"
 #include "Platform/D3D9/D3D9.h"
 #include "Platform/Win32/Windows.h"
 
@@ -20,6 +21,7 @@ class BASSPlayer;
 class ModuleHandler;
 class SceneHandler;
 class KeyHandler;
+class FrameCapture;
 
 // The device every drawing class uses; null while there is none.
 extern IDirect3DDevice9* g_pd3dDevice;
@@ -55,6 +57,7 @@ public:
     std::string name;
     HINSTANCE instanceHandle = nullptr;
     bool showSetup = true;
+    RunOptions options;
     FrameworkSettings settings;
 
     bool minimized = false;
@@ -78,7 +81,7 @@ public:
 
 private:
     void WarmUp();
-    void FrameLoop();
+    void FrameLoop(FrameCapture* capture);
     void Shutdown();
     void ReleaseDepthSurfaces();
 

@@ -1,6 +1,7 @@
 // The program's life after construction: setup, loading, warm-up, frames and shutdown.
 #include "Framework/BASSPlayer.h"
 #include "Framework/DXFramework.h"
+#include "Framework/FrameCapture.h"
 #include "Framework/FrameworkEx.h"
 #include "Framework/GuardedCall.h"
 #include "Framework/KeyHandler.h"
@@ -9,6 +10,8 @@
 #include "Framework/SceneHandler.h"
 #include "Framework/SetupDialog.h"
 #include "Framework/Timer.h"
+
+#include <memory>
 
 namespace {
 
@@ -45,8 +48,14 @@ void DXFramework::Run() {
 
     LoadDeviceResources();
     WarmUp();
-    BASSPlayer::Instance()->Play();
-    FrameLoop();
+    if (options.FixedStep())
+        Timer::UseFixedStep(options.from.value_or(0.0), options.framesPerSecond);
+    else
+        BASSPlayer::Instance()->Play();
+    std::unique_ptr<FrameCapture> capture;
+    if (!options.captureDirectory.empty())
+        capture = std::make_unique<FrameCapture>(options.captureDirectory);
+    FrameLoop(capture.get());
     Shutdown();
 }
 
@@ -110,10 +119,12 @@ void DXFramework::RenderFrame() {
     GUARDED(g_pd3dDevice->Present(nullptr, nullptr, nullptr, nullptr));
 }
 
-void DXFramework::FrameLoop() {
+void DXFramework::FrameLoop(FrameCapture* capture) {
+    const double fixedStepEnd = options.to.value_or(kDemoEnd);
     MSG msg{};
     do {
         if (Timer::currentTime >= kDemoEnd && !gameRequested) break;
+        if (Timer::FixedStep() && Timer::NextStepTime() >= fixedStepEnd) break;
         if (deviceLost) {
             const HRESULT level = g_pd3dDevice->TestCooperativeLevel();
             if (level == D3DERR_DRIVERINTERNALERROR)
@@ -138,6 +149,7 @@ void DXFramework::FrameLoop() {
         Timer::Instance()->Update();
         SceneHandler::Instance()->Update();
         RenderFrame();
+        if (capture != nullptr) capture->Save(backBufferSurface, settings);
         KeyHandler::Instance()->EndFrame();
     } while (msg.message != WM_QUIT);
 }

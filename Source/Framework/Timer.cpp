@@ -2,8 +2,22 @@
 
 #include "Framework/BASSPlayer.h"
 
+Timer::Timer() : Singleton("Timer") {
+    currentTime = previousTime = delta = 0.0;
+    framesPerSecond = 0.0f;
+    fixedStep = false;
+}
+
+void Timer::UseFixedStep(double from, double stepsPerSecond) {
+    fixedStep = true;
+    stepFrom = from;
+    stepFramesPerSecond = stepsPerSecond;
+    stepFrame = 0;
+}
+
 void Timer::Update() {
-    const double t = BASSPlayer::Instance()->GetBassTime();
+    const double t = fixedStep ? NextStepTime() : BASSPlayer::Instance()->GetBassTime();
+    if (fixedStep) ++stepFrame;
     delta = t - previousTime;
     previousTime = t;
     currentTime = t;

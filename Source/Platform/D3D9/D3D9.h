@@ -26,8 +26,12 @@ private:
     unsigned long referenceCount = 1;
 };
 
+class IDirect3DDevice9;
+
 class IDirect3DSurface9 : public Unknown {
 public:
+    // The device that made the surface, with a reference added.
+    virtual HRESULT GetDevice(IDirect3DDevice9** device) = 0;
     virtual HRESULT GetDesc(D3DSURFACE_DESC* desc) = 0;
     // System-memory surfaces only: the CPU copy of the pixels, 4 bytes (B, G, R, A) a pixel.
     virtual HRESULT LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags) = 0;

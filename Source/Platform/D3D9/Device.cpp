@@ -121,7 +121,7 @@ HRESULT Device::ApplyPresentationParameters(const D3DPRESENT_PARAMETERS& present
     BindDepthStencil(nullptr);
     if (backBuffer) backBuffer->Release();
     backBuffer =
-        Surface::CreateRenderbuffer(parameters.BackBufferWidth, parameters.BackBufferHeight,
+        Surface::CreateRenderbuffer(this, parameters.BackBufferWidth, parameters.BackBufferHeight,
                                     D3DFMT_X8R8G8B8, D3DUSAGE_RENDERTARGET, GL_RGBA8);
     const HRESULT result = TakeGLCreationResult();
     if (FAILED(result)) return result;
@@ -283,8 +283,8 @@ HRESULT Device::CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT for
     if (format == D3DFMT_D16) internalFormat = GL_DEPTH_COMPONENT16;
     if (format == D3DFMT_D24S8) internalFormat = GL_DEPTH24_STENCIL8;
     if (internalFormat == 0) return D3DERR_INVALIDCALL;
-    Surface* created =
-        Surface::CreateRenderbuffer(width, height, format, D3DUSAGE_DEPTHSTENCIL, internalFormat);
+    Surface* created = Surface::CreateRenderbuffer(this, width, height, format,
+                                                   D3DUSAGE_DEPTHSTENCIL, internalFormat);
     const HRESULT result = TakeGLCreationResult();
     if (FAILED(result)) {
         created->Release();
@@ -316,7 +316,7 @@ HRESULT Device::CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT f
     if (surface == nullptr || width == 0 || height == 0 || pool != D3DPOOL_SYSTEMMEM ||
         (format != D3DFMT_A8R8G8B8 && format != D3DFMT_X8R8G8B8))
         return D3DERR_INVALIDCALL;
-    *surface = Surface::CreateSystemMemory(width, height, format);
+    *surface = Surface::CreateSystemMemory(this, width, height, format);
     return D3D_OK;
 }
 

@@ -1,9 +1,10 @@
 #include "Platform/D3D9/Surface.h"
 
-Surface* Surface::CreateRenderbuffer(UINT width, UINT height, D3DFORMAT format, DWORD usage,
-                                     GLenum internalFormat) {
-    auto* surface = new Surface(D3DSURFACE_DESC{format, D3DRTYPE_SURFACE, usage, D3DPOOL_DEFAULT,
-                                                D3DMULTISAMPLE_NONE, 0, width, height});
+Surface* Surface::CreateRenderbuffer(IDirect3DDevice9* device, UINT width, UINT height,
+                                     D3DFORMAT format, DWORD usage, GLenum internalFormat) {
+    auto* surface =
+        new Surface(device, D3DSURFACE_DESC{format, D3DRTYPE_SURFACE, usage, D3DPOOL_DEFAULT,
+                                            D3DMULTISAMPLE_NONE, 0, width, height});
     glGenRenderbuffers(1, &surface->renderbuffer);
     glBindRenderbuffer(GL_RENDERBUFFER, surface->renderbuffer);
     glRenderbufferStorage(GL_RENDERBUFFER, internalFormat, static_cast<GLsizei>(width),
@@ -12,15 +13,24 @@ Surface* Surface::CreateRenderbuffer(UINT width, UINT height, D3DFORMAT format, 
     return surface;
 }
 
-Surface* Surface::CreateSystemMemory(UINT width, UINT height, D3DFORMAT format) {
-    auto* surface = new Surface(D3DSURFACE_DESC{format, D3DRTYPE_SURFACE, 0, D3DPOOL_SYSTEMMEM,
-                                                D3DMULTISAMPLE_NONE, 0, width, height});
+Surface* Surface::CreateSystemMemory(IDirect3DDevice9* device, UINT width, UINT height,
+                                     D3DFORMAT format) {
+    auto* surface =
+        new Surface(device, D3DSURFACE_DESC{format, D3DRTYPE_SURFACE, 0, D3DPOOL_SYSTEMMEM,
+                                            D3DMULTISAMPLE_NONE, 0, width, height});
     surface->pixels.resize(static_cast<size_t>(width) * height * 4);
     return surface;
 }
 
 Surface::~Surface() {
     if (renderbuffer != 0) glDeleteRenderbuffers(1, &renderbuffer);
+}
+
+HRESULT Surface::GetDevice(IDirect3DDevice9** owner) {
+    if (owner == nullptr) return D3DERR_INVALIDCALL;
+    device->AddRef();
+    *owner = device;
+    return D3D_OK;
 }
 
 HRESULT Surface::GetDesc(D3DSURFACE_DESC* surfaceDesc) {

@@ -10,11 +10,13 @@
 class Surface final : public IDirect3DSurface9 {
 public:
     // A GL renderbuffer of this internal format; its name is 0 when GL refused it.
-    static Surface* CreateRenderbuffer(UINT width, UINT height, D3DFORMAT format, DWORD usage,
-                                       GLenum internalFormat);
-    static Surface* CreateSystemMemory(UINT width, UINT height, D3DFORMAT format);
+    static Surface* CreateRenderbuffer(IDirect3DDevice9* device, UINT width, UINT height,
+                                       D3DFORMAT format, DWORD usage, GLenum internalFormat);
+    static Surface* CreateSystemMemory(IDirect3DDevice9* device, UINT width, UINT height,
+                                       D3DFORMAT format);
     ~Surface() override;
 
+    HRESULT GetDevice(IDirect3DDevice9** device) override;
     HRESULT GetDesc(D3DSURFACE_DESC* desc) override;
     HRESULT LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags) override;
     HRESULT UnlockRect() override;
@@ -29,8 +31,10 @@ public:
     std::vector<unsigned char>& Pixels() { return pixels; }
 
 private:
-    explicit Surface(const D3DSURFACE_DESC& surfaceDesc) : desc(surfaceDesc) {}
+    Surface(IDirect3DDevice9* owner, const D3DSURFACE_DESC& surfaceDesc)
+        : device(owner), desc(surfaceDesc) {}
 
+    IDirect3DDevice9* device; // not counted: a surface does not keep its device alive
     D3DSURFACE_DESC desc;
     GLuint renderbuffer = 0;
     std::vector<unsigned char> pixels; // system memory: B, G, R, A per pixel, row 0 at the top
