@@ -1,9 +1,9 @@
 // The timeline entry "CantorScene".
 #pragma once
 
-#include "Framework/Scene.h"
+#include "Scenes/Placeholder/PlaceholderScene.h"
 
-class CantorScene final : public Scene {
+class CantorScene final : public PlaceholderScene {
 public:
-    explicit CantorScene(const char* sceneName) : Scene(sceneName) {}
+    explicit CantorScene(const char* sceneName) : PlaceholderScene(sceneName, 0x5D4037) {}
 };

@@ -1,9 +1,9 @@
 // The timeline entry "CubeWallScene".
 #pragma once
 
-#include "Framework/Scene.h"
+#include "Scenes/Placeholder/PlaceholderScene.h"
 
-class CubeWallScene final : public Scene {
+class CubeWallScene final : public PlaceholderScene {
 public:
-    explicit CubeWallScene(const char* sceneName) : Scene(sceneName) {}
+    explicit CubeWallScene(const char* sceneName) : PlaceholderScene(sceneName, 0x8E24AA) {}
 };

@@ -1,9 +1,9 @@
 // The timeline entry "HumanoidScene".
 #pragma once
 
-#include "Framework/Scene.h"
+#include "Scenes/Placeholder/PlaceholderScene.h"
 
-class HumanoidScene final : public Scene {
+class HumanoidScene final : public PlaceholderScene {
 public:
-    explicit HumanoidScene(const char* sceneName) : Scene(sceneName) {}
+    explicit HumanoidScene(const char* sceneName) : PlaceholderScene(sceneName, 0x00897B) {}
 };

@@ -1,9 +1,9 @@
 // The timeline entry "IntroScene".
 #pragma once
 
-#include "Framework/Scene.h"
+#include "Scenes/Placeholder/PlaceholderScene.h"
 
-class IntroScene final : public Scene {
+class IntroScene final : public PlaceholderScene {
 public:
-    explicit IntroScene(const char* sceneName) : Scene(sceneName) {}
+    explicit IntroScene(const char* sceneName) : PlaceholderScene(sceneName, 0x203A80) {}
 };

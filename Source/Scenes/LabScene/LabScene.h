@@ -1,9 +1,9 @@
 // The timeline entry "LabScene".
 #pragma once
 
-#include "Framework/Scene.h"
+#include "Scenes/Placeholder/PlaceholderScene.h"
 
-class LabScene final : public Scene {
+class LabScene final : public PlaceholderScene {
 public:
-    explicit LabScene(const char* sceneName) : Scene(sceneName) {}
+    explicit LabScene(const char* sceneName) : PlaceholderScene(sceneName, 0xEF6C00) {}
 };

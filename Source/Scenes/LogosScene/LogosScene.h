@@ -1,9 +1,9 @@
 // The timeline entry "LogosScene".
 #pragma once
 
-#include "Framework/Scene.h"
+#include "Scenes/Placeholder/PlaceholderScene.h"
 
-class LogosScene final : public Scene {
+class LogosScene final : public PlaceholderScene {
 public:
-    explicit LogosScene(const char* sceneName) : Scene(sceneName) {}
+    explicit LogosScene(const char* sceneName) : PlaceholderScene(sceneName, 0xAD1457) {}
 };

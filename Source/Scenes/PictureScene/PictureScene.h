@@ -1,9 +1,9 @@
 // The timeline entry "PictureScene".
 #pragma once
 
-#include "Framework/Scene.h"
+#include "Scenes/Placeholder/PlaceholderScene.h"
 
-class PictureScene final : public Scene {
+class PictureScene final : public PlaceholderScene {
 public:
-    explicit PictureScene(const char* sceneName) : Scene(sceneName) {}
+    explicit PictureScene(const char* sceneName) : PlaceholderScene(sceneName, 0xC62828) {}
 };

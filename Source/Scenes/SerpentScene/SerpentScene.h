@@ -1,9 +1,9 @@
 // The timeline entry "SerpentScene".
 #pragma once
 
-#include "Framework/Scene.h"
+#include "Scenes/Placeholder/PlaceholderScene.h"
 
-class SerpentScene final : public Scene {
+class SerpentScene final : public PlaceholderScene {
 public:
-    explicit SerpentScene(const char* sceneName) : Scene(sceneName) {}
+    explicit SerpentScene(const char* sceneName) : PlaceholderScene(sceneName, 0x2E7D32) {}
 };

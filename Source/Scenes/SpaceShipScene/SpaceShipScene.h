@@ -1,9 +1,9 @@
 // The timeline entry "SpaceShipScene".
 #pragma once
 
-#include "Framework/Scene.h"
+#include "Scenes/Placeholder/PlaceholderScene.h"
 
-class SpaceShipScene final : public Scene {
+class SpaceShipScene final : public PlaceholderScene {
 public:
-    explicit SpaceShipScene(const char* sceneName) : Scene(sceneName) {}
+    explicit SpaceShipScene(const char* sceneName) : PlaceholderScene(sceneName, 0x37474F) {}
 };

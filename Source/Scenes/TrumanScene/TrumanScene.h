@@ -1,9 +1,9 @@
 // The timeline entry "TrumanScene".
 #pragma once
 
-#include "Framework/Scene.h"
+#include "Scenes/Placeholder/PlaceholderScene.h"
 
-class TrumanScene final : public Scene {
+class TrumanScene final : public PlaceholderScene {
 public:
-    explicit TrumanScene(const char* sceneName) : Scene(sceneName) {}
+    explicit TrumanScene(const char* sceneName) : PlaceholderScene(sceneName, 0xF9A825) {}
 };

@@ -1,9 +1,9 @@
 // The timeline entry "WaterScene".
 #pragma once
 
-#include "Framework/Scene.h"
+#include "Scenes/Placeholder/PlaceholderScene.h"
 
-class WaterScene final : public Scene {
+class WaterScene final : public PlaceholderScene {
 public:
-    explicit WaterScene(const char* sceneName) : Scene(sceneName) {}
+    explicit WaterScene(const char* sceneName) : PlaceholderScene(sceneName, 0x0277BD) {}
 };
