@@ -2,8 +2,11 @@
 // prints without a display, for a normal end and for each kind of failure.
 #include "Main.h"
 
+#include "Framework/DXFramework.h"
+
 #include "Platform/D3D9/D3D9TestSeam.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -27,6 +30,21 @@ TEST_F(Entry, NoSetupPlaysAndEndsWithZero) {
             PostQuitMessage(0);
             const int code = LumenvaleMain(GetModuleHandle(nullptr), "--nosetup");
             std::fputs("ended\n", stderr);
+            std::exit(code);
+        },
+        ::testing::ExitedWithCode(0), "^ended\n$");
+}
+
+TEST_F(Entry, ClosingTheSetupDialogEndsTheProgramWithZero) {
+    EXPECT_EXIT(
+        {
+            // The dialog's first look at the event queue finds the request to close it.
+            SDL_InitSubSystem(SDL_INIT_VIDEO);
+            SDL_Event quit{};
+            quit.type = SDL_QUIT;
+            SDL_PushEvent(&quit);
+            const int code = LumenvaleMain(GetModuleHandle(nullptr), "");
+            std::fputs(DXFramework::Instance() ? "framework left\n" : "ended\n", stderr);
             std::exit(code);
         },
         ::testing::ExitedWithCode(0), "^ended\n$");

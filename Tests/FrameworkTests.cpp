@@ -289,6 +289,17 @@ TEST_F(DeviceCreation, FailingGuardedCallNamesResultFileAndLine) {
     }
 }
 
+TEST_F(DeviceCreation, AWindowOfAnUnknownClassIsAFailure) {
+    framework = std::make_unique<DXFramework>("--nosetup", nullptr, "Lumenvale");
+    UnregisterClass("d3d_framework", nullptr);
+    try {
+        framework->OpenWindow();
+        FAIL();
+    } catch (const FrameworkEx& failure) {
+        EXPECT_EQ(failure.Message(), "Failed creating window");
+    }
+}
+
 TEST_F(DeviceCreation, PresentationParametersFollowTheSettings) {
     FrameworkSettings settings;
     settings.vsync = true;
