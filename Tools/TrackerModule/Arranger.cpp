@@ -19,15 +19,15 @@ std::uint8_t PitchFrom(int lowest, int pitchClass) {
 
 } // namespace
 
-void Arranger::Strike(std::size_t row, std::size_t channel, std::uint8_t note, const Voice& voice,
-                      std::uint8_t volume) {
+void Arranger::Strike(std::size_t row, std::size_t channel, std::uint8_t note,
+                      const PartVoice& voice, std::uint8_t volume) {
     PatternCell& cell = pattern.At(row, channel);
     cell.note = note;
     cell.sample = voice.sample;
     cell.volume = volume;
 }
 
-void Arranger::Melody(std::size_t channel, std::string_view notes, const Voice& voice) {
+void Arranger::Melody(std::size_t channel, std::string_view notes, const PartVoice& voice) {
     std::size_t row = 0;
     for (const Notation::Note& note : Notation::Melody(notes)) {
         if (note.pitch)
@@ -39,7 +39,7 @@ void Arranger::Melody(std::size_t channel, std::string_view notes, const Voice& 
     if (row > pattern.Rows()) throw std::invalid_argument("melody longer than its pattern");
 }
 
-void Arranger::Arpeggios(std::size_t channel, std::string_view chords, const Voice& voice) {
+void Arranger::Arpeggios(std::size_t channel, std::string_view chords, const PartVoice& voice) {
     std::size_t bar = 0;
     for (const Notation::Chord& chord : Notation::Chords(chords)) {
         const std::uint8_t third = chord.minor ? 3 : 4;
@@ -49,14 +49,14 @@ void Arranger::Arpeggios(std::size_t channel, std::string_view chords, const Voi
             if (step % (rowsPerBar / 2) == 0)
                 Strike(row, channel, PitchFrom(chordLowest, chord.root), voice, voice.volume);
             PatternCell& cell = pattern.At(row, channel);
-            cell.effect = Effect('J');
+            cell.effect = PatternCell::Effect('J');
             cell.parameter = intervals;
         }
         ++bar;
     }
 }
 
-void Arranger::Bass(std::size_t channel, std::string_view chords, const Voice& voice) {
+void Arranger::Bass(std::size_t channel, std::string_view chords, const PartVoice& voice) {
     constexpr int steps[] = {0, 12, 0, 12, 0, 12, 7, 12}; // semitones above the root
     std::size_t bar = 0;
     for (const Notation::Chord& chord : Notation::Chords(chords)) {
@@ -66,14 +66,14 @@ void Arranger::Bass(std::size_t channel, std::string_view chords, const Voice& v
             Strike(row, channel, static_cast<std::uint8_t>(root + steps[eighth]), voice,
                    voice.volume);
             PatternCell& cut = pattern.At(row + 1, channel);
-            cut.effect = Effect('S');
+            cut.effect = PatternCell::Effect('S');
             cut.parameter = 0xC0 | cutTick;
         }
         ++bar;
     }
 }
 
-void Arranger::Steps(std::size_t channel, std::string_view steps, const Voice& voice) {
+void Arranger::Steps(std::size_t channel, std::string_view steps, const PartVoice& voice) {
     if (steps.size() > pattern.Rows()) throw std::invalid_argument("steps longer than pattern");
     for (std::size_t row = 0; row < steps.size(); ++row) {
         if (steps[row] == 'x')
@@ -87,6 +87,6 @@ void Arranger::Steps(std::size_t channel, std::string_view steps, const Voice& v
 
 void Arranger::JumpTo(std::size_t channel, std::uint8_t order) {
     PatternCell& cell = pattern.At(pattern.Rows() - 1, channel);
-    cell.effect = Effect('B');
+    cell.effect = PatternCell::Effect('B');
     cell.parameter = order;
 }

@@ -16,11 +16,11 @@ struct PatternCell {
     std::uint8_t effect = 0;            // 1 is effect A, 2 is B, ...; 0 is none
     std::uint8_t parameter = 0;
 
+    // The number of an effect by its letter, as Impulse Tracker numbers them.
+    static constexpr std::uint8_t Effect(char letter) {
+        return static_cast<std::uint8_t>(letter - 'A' + 1);
+    }
+
     bool Empty() const { return !note && sample == 0 && !volume && effect == 0; }
     bool operator==(const PatternCell&) const = default;
 };
-
-// Effect letters as Impulse Tracker numbers them.
-constexpr std::uint8_t Effect(char letter) {
-    return static_cast<std::uint8_t>(letter - 'A' + 1);
-}

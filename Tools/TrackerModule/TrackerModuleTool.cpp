@@ -3,7 +3,7 @@
 //   trackermodule OUTPUT.it
 
 #include "TrackerModule/ImpulseTrackerWriter.h"
-#include "TrackerModule/Song.h"
+#include "TrackerModule/TrackerSong.h"
 
 #include <cstdio>
 #include <exception>
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        ImpulseTrackerWriter::Write(Song::Compose(), argv[1]);
+        ImpulseTrackerWriter::Write(TrackerSong::Compose(), argv[1]);
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "trackermodule: %s\n", error.what());

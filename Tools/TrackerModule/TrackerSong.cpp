@@ -1,4 +1,4 @@
-#include "TrackerModule/Song.h"
+#include "TrackerModule/TrackerSong.h"
 
 #include "TrackerModule/Arranger.h"
 #include "TrackerModule/ImpulseTrackerWriter.h"
@@ -21,19 +21,19 @@ enum SampleNumber : std::uint8_t {
 
 constexpr std::size_t patternRows = 4 * Arranger::rowsPerBar;
 
-const Voice leadVoice{pulseSample, 40};
-const Voice softLeadVoice{pulseSample, 28};
-const Voice arpeggioVoice{sawSample, 18};
-const Voice bassVoice{bassSample, 36};
-const Voice kickVoice{kickSample, 44, 60};
-const Voice snareVoice{snareSample, 36, 52};
-const Voice hatVoice{hatSample, 16, 26};
+const PartVoice leadVoice{pulseSample, 40};
+const PartVoice softLeadVoice{pulseSample, 28};
+const PartVoice arpeggioVoice{sawSample, 18};
+const PartVoice bassVoice{bassSample, 36};
+const PartVoice kickVoice{kickSample, 44, 60};
+const PartVoice snareVoice{snareSample, 36, 52};
+const PartVoice hatVoice{hatSample, 16, 26};
 
 // A section is one pattern: four bars of chords, a lead line and the drum steps.
 struct Section {
     std::string_view chords;
     std::string melody;
-    Voice melodyVoice;
+    PartVoice melodyVoice;
     std::string kicks;
     std::string snares;
     std::string hats;
@@ -104,7 +104,7 @@ TrackerPattern Arrange(const Section& section) {
 
 } // namespace
 
-TrackerModule Song::Compose() {
+TrackerModule TrackerSong::Compose() {
     TrackerModule module;
     module.title = "Lumenvale blocks";
     module.initialSpeed = 6;
@@ -123,6 +123,6 @@ TrackerModule Song::Compose() {
     return module;
 }
 
-std::vector<std::uint8_t> Song::ModuleBytes() {
+std::vector<std::uint8_t> TrackerSong::ModuleBytes() {
     return ImpulseTrackerWriter::Serialize(Compose());
 }

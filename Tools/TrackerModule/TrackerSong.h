@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-class Song {
+class TrackerSong {
 public:
     static TrackerModule Compose();
     // Compose() as the bytes of an Impulse Tracker file, the content of Data\wcoox.it.
