@@ -1,7 +1,10 @@
-// The module and scene registries: ownership, order of the walks, duplicates and lookups.
+// The module and scene registries: ownership, order of the walks, duplicates and lookups, and
+// the scene switches that the scene events call for.
 #include "Framework/FrameworkEx.h"
 #include "Framework/ModuleHandler.h"
 #include "Framework/SceneHandler.h"
+#include "Framework/Timer.h"
+#include "ScratchDataFile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -28,11 +31,19 @@ public:
     void Leave() override { calls.push_back("leave " + Name()); }
     void Load() override { calls.push_back("load " + Name()); }
     void Update() override { calls.push_back("update " + Name()); }
+    void Start() override { calls.push_back("start " + Name()); }
 };
 
+// The scene registry reads its events from the data file; without an entry it has none.
 class Registries : public ::testing::Test {
 protected:
-    void SetUp() override { calls.clear(); }
+    void SetUp() override {
+        calls.clear();
+        data.Mount({});
+    }
+    void TearDown() override { Timer::currentTime = 0.0; }
+
+    ScratchDataFile data;
 };
 
 TEST_F(Registries, LoaderBarLoadsFirstThenByteWiseNameOrder) {
@@ -112,6 +123,88 @@ TEST_F(Registries, SceneWalksGoInNameOrder) {
 TEST_F(Registries, AnUpdateWithoutAnySceneFails) {
     SceneHandler scenes("Scenes");
     EXPECT_THROW(scenes.Update(), FrameworkEx);
+}
+
+struct SwitchStep {
+    double time;
+    std::vector<std::string> calls;
+};
+
+// Each step sets the demo time, updates the registry and expects exactly these calls.
+void ExpectSteps(SceneHandler& scenes, const std::vector<SwitchStep>& steps) {
+    for (const SwitchStep& step : steps) {
+        SCOPED_TRACE(step.time);
+        calls.clear();
+        Timer::currentTime = step.time;
+        scenes.Update();
+        EXPECT_EQ(calls, step.calls);
+    }
+}
+
+TEST_F(Registries, SceneEventsSwitchScenesBothWaysInTime) {
+    data.Mount({{"Data\\event\\Scenes", "0 IntroScene\n12.5 SerpentScene\n"}});
+    SceneHandler scenes("Scenes");
+    scenes.AddScene(new RecordingScene("IntroScene"));
+    scenes.AddScene(new RecordingScene("SerpentScene"));
+    ExpectSteps(
+        scenes,
+        {
+            // The scene added last is current until the first update.
+            {0.0,
+             {"leave SerpentScene", "enter IntroScene", "start IntroScene", "update IntroScene"}},
+            {5.0, {"update IntroScene"}},
+            // Narrowed to a float, this time is the event's 12.5.
+            {12.4999999999,
+             {"leave IntroScene", "enter SerpentScene", "start SerpentScene",
+              "update SerpentScene"}},
+            {13.0, {"update SerpentScene"}},
+            {3.0,
+             {"leave SerpentScene", "enter IntroScene", "start IntroScene", "update IntroScene"}},
+        });
+}
+
+TEST_F(Registries, ASceneFollowingItselfIsEnteredAndStartedAgain) {
+    data.Mount({{"Data\\event\\Scenes", "0 WaterScene\n82 WaterScene\n"}});
+    SceneHandler scenes("Scenes");
+    scenes.AddScene(new RecordingScene("WaterScene"));
+    ExpectSteps(
+        scenes,
+        {
+            {1.0,
+             {"leave WaterScene", "enter WaterScene", "start WaterScene", "update WaterScene"}},
+            {90.0,
+             {"leave WaterScene", "enter WaterScene", "start WaterScene", "update WaterScene"}},
+        });
+}
+
+TEST_F(Registries, TheHandlerReadsTheEventsNamedLikeIt) {
+    data.Mount(
+        {{"Data\\event\\Scenes", "0 IntroScene\n"}, {"Data\\event\\Scenes2", "0 TetrisScene\n"}});
+    SceneHandler scenes("Scenes2");
+    scenes.AddScene(new RecordingScene("TetrisScene"));
+    scenes.AddScene(new RecordingScene("IntroScene"));
+    ExpectSteps(scenes, {{0.0,
+                          {"leave IntroScene", "enter TetrisScene", "start TetrisScene",
+                           "update TetrisScene"}}});
+}
+
+TEST_F(Registries, AnEventNamingAnUnregisteredSceneIsNamedInTheFailure) {
+    data.Mount({{"Data\\event\\Scenes", "0 IntroScene\n10 GhostScene\n"}});
+    SceneHandler scenes("Scenes");
+    auto* intro = new RecordingScene("IntroScene");
+    scenes.AddScene(intro);
+    scenes.Update();
+    calls.clear();
+    Timer::currentTime = 10.0;
+    try {
+        scenes.Update();
+        FAIL();
+    } catch (const FrameworkEx& failure) {
+        EXPECT_EQ(failure.Message(),
+                  "[SceneHandler::Update]: Scene \"GhostScene\" not registered.");
+    }
+    EXPECT_EQ(SceneHandler::CurrentScene(), intro);
+    EXPECT_TRUE(calls.empty());
 }
 
 } // namespace

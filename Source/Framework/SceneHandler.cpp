@@ -1,8 +1,11 @@
 #include "Framework/SceneHandler.h"
 
+#include "Framework/Timer.h"
+
 SceneHandler::SceneHandler(std::string handlerName)
-    : Singleton("SceneHandler"), name(std::move(handlerName)) {
+    : Singleton("SceneHandler"), name(std::move(handlerName)), sceneEvents(name) {
     currentScene = nullptr;
+    sceneEvents.LoadEvents();
 }
 
 SceneHandler::~SceneHandler() {
@@ -20,8 +23,20 @@ void SceneHandler::AddScene(Scene* scene) {
 }
 
 void SceneHandler::Update() {
+    std::string eventScene;
+    if (sceneEvents.Poll(static_cast<float>(Timer::currentTime), eventScene)) SwitchTo(eventScene);
     if (currentScene == nullptr) throw FrameworkEx("[SceneHandler::Update]: No current scene.");
     currentScene->Update();
+}
+
+void SceneHandler::SwitchTo(const std::string& sceneName) {
+    const auto found = scenes.find(sceneName);
+    if (found == scenes.end())
+        throw FrameworkEx("[SceneHandler::Update]: Scene \"" + sceneName + "\" not registered.");
+    if (currentScene != nullptr) currentScene->Leave();
+    currentScene = found->second.get();
+    currentScene->Enter();
+    currentScene->Start();
 }
 
 void SceneHandler::RenderCurrent() {
