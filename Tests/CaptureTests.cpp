@@ -22,7 +22,7 @@ TEST(FixedStepClock, FramesAreOneStepApart) {
         timer.Update();
         EXPECT_DOUBLE_EQ(Timer::currentTime, t);
     }
-    EXPECT_DOUBLE_EQ(Timer::delta, 1.0 / 30.0);
+    EXPECT_NEAR(Timer::delta, 1.0 / 30.0, 1e-9);
     EXPECT_DOUBLE_EQ(Timer::NextStepTime(), 80.1);
 }
 

@@ -16,6 +16,7 @@
 namespace {
 
 constexpr const char* kGuardedSourcePath = ".\\Source\\Framework\\DXFramework";
+constexpr const char* kSoundtrack = "Data\\lumenvale_final.ogg";
 constexpr double kDemoEnd = 287.0;
 constexpr double kWarmUpTimes[] = {20, 52, 120, 145, 170, 180, 185, 203, 234, 275};
 constexpr UINT kDepthSurfaceSize = 2048;
@@ -47,7 +48,10 @@ void DXFramework::Run() {
     GUARDED(g_pd3dDevice->GetRenderTarget(0, &backBufferSurface));
 
     LoadDeviceResources();
+    BASSPlayer::Instance()->InitDevice();
     WarmUp();
+    BASSPlayer::Instance()->Init(BASS_STREAM, kSoundtrack);
+    // A rendered time range follows its own clock and leaves the music silent.
     if (options.FixedStep())
         Timer::UseFixedStep(options.from.value_or(0.0), options.framesPerSecond);
     else
