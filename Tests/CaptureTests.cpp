@@ -30,9 +30,9 @@ class Capture : public ::testing::Test {
 protected:
     void SetUp() override {
         GTEST_FLAG_SET(death_test_style, "threadsafe");
+        // The same in the child that runs the program and in the parent that checks its files.
         directory = fs::temp_directory_path() /
-                    ("lumenvale-capture-" +
-                     std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                    (std::string("lumenvale-capture-") +
                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(directory);
     }
