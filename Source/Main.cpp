@@ -16,6 +16,7 @@
 #include "Scenes/PictureScene/PictureScene.h"
 #include "Scenes/SerpentScene/SerpentScene.h"
 #include "Scenes/SpaceShipScene/SpaceShipScene.h"
+#include "Scenes/TetrisScene/TetrisScene.h"
 #include "Scenes/TrumanScene/TrumanScene.h"
 #include "Scenes/WaterScene/WaterScene.h"
 
@@ -59,6 +60,7 @@ bool NamesOutOfVideoMemory(const std::string& message) {
 
 int LumenvaleMain(HINSTANCE instance, const char* commandLine) {
     auto* framework = new DXFramework(commandLine, instance, "Lumenvale");
+    framework->gameSceneFactory = [] { return new TetrisScene("TetrisScene"); };
     try {
         RegisterModulesAndScenes();
         framework->Run();

@@ -8,6 +8,7 @@
 #include "Platform/Win32/Windows.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,7 @@ class ModuleHandler;
 class SceneHandler;
 class KeyHandler;
 class FrameCapture;
+class Scene;
 
 // The device every drawing class uses; null while there is none.
 extern IDirect3DDevice9* g_pd3dDevice;
@@ -56,6 +58,8 @@ public:
 
     std::string name;
     HINSTANCE instanceHandle = nullptr;
+    // Makes the one scene of the hidden game; set by the program before Run.
+    std::function<Scene*()> gameSceneFactory;
     bool showSetup = true;
     RunOptions options;
     FrameworkSettings settings;
@@ -78,11 +82,13 @@ public:
 
     // Items loaded so far; drives the loader bar.
     static inline std::uint32_t loadedItemCount = 0;
+    static inline bool gameSwitchDone = false;
 
 private:
     void WarmUp();
     void FrameLoop(FrameCapture* capture);
     void Shutdown();
+    void SwitchToGame();
     void ReleaseDepthSurfaces();
 
     static inline DXFramework* instance = nullptr;

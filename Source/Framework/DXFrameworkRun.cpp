@@ -150,12 +150,28 @@ void DXFramework::FrameLoop(FrameCapture* capture) {
             Sleep(kLostDevicePollMs);
             continue;
         }
+        if (gameRequested && !gameSwitchDone) SwitchToGame();
         Timer::Instance()->Update();
         SceneHandler::Instance()->Update();
         RenderFrame();
         if (capture != nullptr) capture->Save(backBufferSurface, settings);
         KeyHandler::Instance()->EndFrame();
     } while (msg.message != WM_QUIT);
+}
+
+// Runs once: the show's scenes and modules go, and a registry "Scenes2" holding only the game's
+// scene takes their place. Loading draws no loader bar, since resources count as loaded.
+void DXFramework::SwitchToGame() {
+    gameSwitchDone = true;
+    sceneHandler->UnloadAll();
+    moduleHandler->UnloadAll();
+    sceneHandler.reset();
+    moduleHandler.reset();
+    moduleHandler = std::make_unique<ModuleHandler>();
+    sceneHandler = std::make_unique<SceneHandler>("Scenes2");
+    if (gameSceneFactory) sceneHandler->AddScene(gameSceneFactory());
+    moduleHandler->LoadAll();
+    sceneHandler->LoadAll();
 }
 
 void DXFramework::ResetDevice() {
