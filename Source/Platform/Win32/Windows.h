@@ -22,6 +22,7 @@ using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using INT_PTR = std::intptr_t;
+using LONG_PTR = std::intptr_t;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
@@ -109,7 +110,8 @@ constexpr int VK_LEFT = 0x25;
 constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
-constexpr int VK_F1 = 0x70;
+constexpr int VK_F1 = 0x70; // F2 to F12 follow
+constexpr int VK_F10 = 0x79;
 
 // Window class and window styles.
 constexpr UINT CS_OWNDC = 0x0020;
@@ -128,6 +130,7 @@ constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 // ShowWindow commands.
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOW = 5;
 
 // PeekMessage options.
 constexpr UINT PM_NOREMOVE = 0x0000;
@@ -152,8 +155,21 @@ inline const char* MAKEINTRESOURCE(int id) {
     return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(id));
 }
 
-inline WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-inline WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+inline WORD LOWORD(std::uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+inline WORD HIWORD(std::uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+inline WPARAM MAKEWPARAM(WORD low, WORD high) {
+    return static_cast<WPARAM>(low | (DWORD{high} << 16));
+}
+inline LPARAM MAKELPARAM(WORD low, WORD high) {
+    return static_cast<LPARAM>(low | (DWORD{high} << 16));
+}
+
+// Window data slots.
+constexpr int GWLP_USERDATA = -21;
 
 // Window classes and windows.
 ATOM RegisterClassEx(const WNDCLASSEX* windowClass);
@@ -161,16 +177,26 @@ BOOL UnregisterClass(const char* className, HINSTANCE instance);
 HWND CreateWindowEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                     void* param);
+// Sends WM_DESTROY to the window procedure, then destroys the window and its controls. A dialog
+// shown by DialogBoxParam is refused (FALSE): end it with EndDialog.
 BOOL DestroyWindow(HWND window);
+BOOL IsWindow(HWND window);
 BOOL ShowWindow(HWND window, int command);
 HWND SetFocus(HWND window);
 BOOL UpdateWindow(HWND window);
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
 BOOL GetClientRect(HWND window, RECT* rect);
+// WM_CLOSE destroys the window; every other message is ignored (0).
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// GWLP_USERDATA only; other slots read and write nothing (0).
+LONG_PTR SetWindowLongPtr(HWND window, int index, LONG_PTR value);
+LONG_PTR GetWindowLongPtr(HWND window, int index);
 
-// The message queue.
+// The message queue: one FIFO shared by all windows. PeekMessage first turns the pending SDL events
+// into messages (window close -> WM_CLOSE, minimize/restore -> WM_SIZE, keys, mouse), then hands
+// out the first message that passes the filters (window null: any; range 0, 0: any).
 BOOL PeekMessage(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMessage);
+// Returns TRUE for key messages; no WM_CHAR is generated (nothing here reads characters).
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -181,8 +207,12 @@ HINSTANCE GetModuleHandle(const char* moduleName);
 HICON LoadIcon(HINSTANCE instance, const char* name);
 HCURSOR LoadCursor(HINSTANCE instance, const char* name);
 HBRUSH GetStockObject(int object);
+// SM_CXSCREEN/SM_CYSCREEN: the desktop mode of display 0; SM_CXFULLSCREEN/SM_CYFULLSCREEN: its
+// usable bounds. Drivers that report no size (offscreen) give the usable bounds, or 1024 x 768.
 int GetSystemMetrics(int index);
+// The display counter: starts at 0, the cursor shows while it is 0 or more. Returns the new count.
 int ShowCursor(BOOL show);
+// Returns IDOK once the box is closed, or at once where the box was printed instead.
 int MessageBox(HWND owner, const char* text, const char* caption, UINT type);
 void Sleep(DWORD milliseconds);
 
