@@ -492,6 +492,18 @@ TEST_F(DataPackerTest, PacksTreesWithBackslashNamesAndLaterRootsWinning) {
     EXPECT_EQ(ToString(Read("Data\\event\\Scenes")), "0.0 IntroScene\n");
 }
 
+TEST_F(DataPackerTest, ExcludedFoldersStayOutOfEveryRoot) {
+    WriteAsset("base/Curves/Cam.curves", "curve Cam.x");
+    WriteAsset("base/Curves/Deeper/More.curves", "curve More.x");
+    WriteAsset("base/CurvesToo/kept", "kept");
+    WriteAsset("base/Data/Curves/kept", "kept");
+    std::string output;
+    ASSERT_EQ(Run("--output basefile.dat --root base --exclude Curves", output), 0) << output;
+    ASSERT_EQ(Run("--list basefile.dat", output), 0) << output;
+    EXPECT_EQ(Column(output, 0),
+              (std::vector<std::string>{"CurvesToo\\kept", "Data\\Curves\\kept"}));
+}
+
 TEST_F(DataPackerTest, ListFailsOnAPayloadThatDoesNotInflate) {
     DataFileWriter writer;
     writer.Add("Data\\good", ToBytes("good"));

@@ -1,6 +1,6 @@
 // datapacker: builds basefile.dat from asset trees, or lists and checks an existing one.
 //
-//   datapacker --output FILE --root DIR [--root DIR ...]
+//   datapacker --output FILE --root DIR [--root DIR ...] [--exclude FOLDER ...]
 //   datapacker --list FILE
 
 #include "DataPacker/AssetTree.h"
@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,16 +19,18 @@ namespace {
 constexpr int usageError = 2;
 
 int Usage() {
-    std::fputs("usage: datapacker --output FILE --root DIR [--root DIR ...]\n"
-               "       datapacker --list FILE\n",
-               stderr);
+    std::fputs(
+        "usage: datapacker --output FILE --root DIR [--root DIR ...] [--exclude FOLDER ...]\n"
+        "       datapacker --list FILE\n",
+        stderr);
     return usageError;
 }
 
-int Pack(const std::string& output, const std::vector<std::string>& roots) {
+int Pack(const std::string& output, const std::vector<std::string>& roots,
+         const std::vector<std::filesystem::path>& excluded) {
     DataFileWriter writer;
     for (const std::string& root : roots)
-        if (AssetTree::AddFiles(writer, root) == 0)
+        if (AssetTree::AddFiles(writer, root, excluded) == 0)
             std::fprintf(stderr, "datapacker: no files under %s\n", root.c_str());
     writer.Write(output);
     return 0;
@@ -57,6 +60,7 @@ int main(int argc, char** argv) {
     std::string output;
     std::string list;
     std::vector<std::string> roots;
+    std::vector<std::filesystem::path> excluded;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (i + 1 == args.size()) return Usage();
         const std::string value(args[++i]);
@@ -64,6 +68,8 @@ int main(int argc, char** argv) {
             output = value;
         else if (args[i - 1] == "--root")
             roots.push_back(value);
+        else if (args[i - 1] == "--exclude")
+            excluded.emplace_back(value);
         else if (args[i - 1] == "--list")
             list = value;
         else
@@ -73,7 +79,7 @@ int main(int argc, char** argv) {
     if (packing == !list.empty()) return Usage();
 
     try {
-        return packing ? Pack(output, roots) : List(list);
+        return packing ? Pack(output, roots, excluded) : List(list);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "datapacker: %s\n", error.what());
         return 1;
