@@ -1,12 +1,23 @@
-// Start-up to the first cleared frame: framework, window, device, depth surfaces and the first
-// letterboxed frame presented, then the teardown, on whatever GL the machine has.
+// Start-up to the first cleared frame (framework, window, device, depth surfaces and the first
+// letterboxed frame presented) and one frame of the loop with an empty scene, on whatever GL the
+// machine has. Both run in an empty working directory: no data file, so no timeline.
 #include "Framework/DXFramework.h"
+#include "Framework/KeyHandler.h"
+#include "Framework/SceneHandler.h"
+#include "Framework/Timer.h"
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace {
+
+void EnterEmptyDirectory() {
+    const auto directory = std::filesystem::temp_directory_path() / "lumenvale-bench";
+    std::filesystem::create_directories(directory);
+    std::filesystem::current_path(directory);
+}
 
 void FirstClearedFrame(DXFramework& framework) {
     framework.OpenWindow();
@@ -27,6 +38,7 @@ void Shutdown(DXFramework& framework) {
 }
 
 void BM_StartupToFirstClearedFrame(benchmark::State& state) {
+    EnterEmptyDirectory();
     for (auto _ : state) {
         auto framework = std::make_unique<DXFramework>("--nosetup", nullptr, "Lumenvale");
         FirstClearedFrame(*framework);
@@ -38,17 +50,21 @@ void BM_StartupToFirstClearedFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_StartupToFirstClearedFrame)->Unit(benchmark::kMillisecond);
 
-void BM_LetterboxedFrame(benchmark::State& state) {
+// What the frame loop does per frame: clock, scene update, letterboxed render and present.
+void BM_LoopFrameWithEmptyScene(benchmark::State& state) {
+    EnterEmptyDirectory();
     DXFramework framework("--nosetup", nullptr, "Lumenvale");
+    SceneHandler::Instance()->AddScene(new Scene("Empty"));
     FirstClearedFrame(framework);
+    Timer::UseFixedStep(0.0, 60.0);
     for (auto _ : state) {
-        g_pd3dDevice->BeginScene();
-        framework.ClearLetterbox();
-        g_pd3dDevice->EndScene();
-        g_pd3dDevice->Present(nullptr, nullptr, nullptr, nullptr);
+        Timer::Instance()->Update();
+        SceneHandler::Instance()->Update();
+        framework.RenderFrame();
+        KeyHandler::Instance()->EndFrame();
     }
     Shutdown(framework);
 }
-BENCHMARK(BM_LetterboxedFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoopFrameWithEmptyScene)->Unit(benchmark::kMillisecond);
 
 } // namespace
