@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Fuzzes FileSys's reading of basefile.dat with libFuzzer under AddressSanitizer and
+# Fuzzes the readers of hostile data with libFuzzer under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 #
-#   Tests/Fuzz/run_fuzz.sh [SECONDS]     (default 60)
+#   Tests/Fuzz/run_fuzz.sh [SECONDS] [TARGET]     (default 60 s, FileSysFuzz)
 #
-# Builds a clang configuration in build/fuzz, packs seed data files with datapacker, and runs
-# FileSysFuzz on the corpus in build/fuzz/FileSysFuzz-corpus, which grows from run to run.
-# A crashing input is written to build/fuzz/crash-* and makes the script fail.
+# Targets: FileSysFuzz (basefile.dat: its directory and every entry) and TimelineFuzz (one entry
+# read as an event list and as an animation curve). Builds a clang configuration in build/fuzz,
+# makes seeds, and runs the target on the corpus build/fuzz/TARGET-corpus, which grows from run
+# to run. A crashing input is written to build/fuzz/crash-* and makes the script fail.
 set -euo pipefail
 
 seconds=${1:-60}
+target=${2:-FileSysFuzz}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$root/build/fuzz
 
@@ -18,13 +20,28 @@ build=$root/build/fuzz
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DLUMENVALE_FUZZ=ON -DLUMENVALE_TESTS=ON -DLUMENVALE_BENCHMARKS=OFF \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-cmake --build "$build" --target FileSysFuzz datapacker -j "$(nproc)"
+cmake --build "$build" --target "$target" datapacker -j "$(nproc)"
+
+seeds=$build/$target-seeds
+rm -rf "$seeds"
+mkdir -p "$seeds"
+if [ "$target" = TimelineFuzz ]; then
+    # Seeds: the show's event lists, and a curve of three keys (time, value, tangents).
+    cp "$root"/Assets/Data/event/* "$seeds/"
+    printf '0.0 IntroScene\r\n\n# comment\n12.5\nWaterScene\n' >"$seeds/tricky"
+    python3 -c 'import struct,sys; sys.stdout.buffer.write(struct.pack("<12f", 0,0,0,1, 1,1,1,1, 2,0,-1,0))' \
+        >"$seeds/curve"
+    corpus=$build/$target-corpus
+    mkdir -p "$corpus"
+    "$build/Tests/$target" -max_total_time="$seconds" -max_len=4096 -close_fd_mask=3 \
+        -artifact_prefix="$build/" -print_final_stats=1 "$corpus" "$seeds"
+    exit 0
+fi
 
 # Seeds: data files as the build writes them, from a few small asset trees.
-seeds=$build/FileSysFuzz-seeds
 trees=$build/FileSysFuzz-trees
-rm -rf "$seeds" "$trees"
-mkdir -p "$seeds" "$trees/one/Data" "$trees/several/Data/event" "$trees/several/Shaders" \
+rm -rf "$trees"
+mkdir -p "$trees/one/Data" "$trees/several/Data/event" "$trees/several/Shaders" \
     "$trees/empty"
 printf '0.0 IntroScene\n' >"$trees/one/Data/tetris.txt"
 printf '0.0 IntroScene\n12.5 WaterScene\n287.0 LogosScene\n' >"$trees/several/Data/event/Scenes"
