@@ -51,6 +51,7 @@ protected:
         return info;
     }
 
+    const SoundFixtures::ScopedAudioDriver dummyDriver{"dummy"};
     const Bytes sine = SoundFixtures::SineOgg(44100, 2, 3.0);
     const Bytes module = SoundFixtures::SquareWaveModule();
 };
@@ -118,7 +119,7 @@ TEST_F(BassDevice, InitRefusesUnknownDevicesRatesAndASecondDevice) {
 
 TEST_F(BassDevice, DefaultDeviceThatCannotOpenLeavesTheSilentOne) {
     {
-        const SoundFixtures::NoAudioDriver noDriver;
+        const SoundFixtures::ScopedAudioDriver noDriver(SoundFixtures::missingAudioDriver);
         EXPECT_FALSE(BASS_Init(defaultDevice, 44100, BASS_DEVICE_LATENCY, nullptr, nullptr));
         EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_DRIVER);
         Init(noSoundDevice);

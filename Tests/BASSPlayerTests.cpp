@@ -68,6 +68,7 @@ protected:
         EXPECT_NE(player->Play(), FALSE);
     }
 
+    const SoundFixtures::ScopedAudioDriver dummyDriver{"dummy"};
     const fs::path directory =
         fs::temp_directory_path() / ("lumenvale-bassplayer-" + std::to_string(getpid()));
     fs::path previousDirectory;
@@ -107,7 +108,7 @@ TEST_F(MusicPlayer, ClockFollowsTheSoundtrackAndHoldsWhenPaused) {
 
 TEST_F(MusicPlayer, WithoutASoundDeviceTheClockRunsSilently) {
     {
-        const SoundFixtures::NoAudioDriver noDriver;
+        const SoundFixtures::ScopedAudioDriver noDriver(SoundFixtures::missingAudioDriver);
         player->InitDevice();
     }
     player->Init(BASS_STREAM, soundtrack);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,26 +21,29 @@ Bytes SineOgg(long frequency, int channels, double seconds, float amplitude = 0.
 Bytes SquareWaveModule();
 constexpr double moduleSeconds = 32 * 3 * 2.5 / 250;
 
-// While it lives, SDL audio finds no driver, as on a machine without sound: SDL looks the
-// driver up when its audio subsystem starts.
-class NoAudioDriver {
+// While it lives, SDL audio uses the named driver, which SDL looks up when its audio starts.
+// The tests play through "dummy", which keeps real time without a sound card; an unknown
+// name fails as a machine without sound does.
+class ScopedAudioDriver {
 public:
-    NoAudioDriver() {
-        if (const char* driver = std::getenv("SDL_AUDIODRIVER")) saved = driver;
-        setenv("SDL_AUDIODRIVER", "lumenvale-no-such-driver", 1);
+    explicit ScopedAudioDriver(const char* driver) {
+        if (const char* current = std::getenv("SDL_AUDIODRIVER")) saved = current;
+        setenv("SDL_AUDIODRIVER", driver, 1);
     }
-    ~NoAudioDriver() {
-        if (saved.empty())
-            unsetenv("SDL_AUDIODRIVER");
+    ~ScopedAudioDriver() {
+        if (saved)
+            setenv("SDL_AUDIODRIVER", saved->c_str(), 1);
         else
-            setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+            unsetenv("SDL_AUDIODRIVER");
     }
-    NoAudioDriver(const NoAudioDriver&) = delete;
-    NoAudioDriver& operator=(const NoAudioDriver&) = delete;
+    ScopedAudioDriver(const ScopedAudioDriver&) = delete;
+    ScopedAudioDriver& operator=(const ScopedAudioDriver&) = delete;
 
 private:
-    std::string saved;
+    std::optional<std::string> saved;
 };
+
+constexpr const char* missingAudioDriver = "lumenvale-no-such-driver";
 
 // Bytes from a fixed linear congruential sequence.
 Bytes Noise(std::size_t count);
