@@ -30,7 +30,6 @@ public:
         if (shifted >= 1.0f) shifted -= 1.0f;
         return (phase < 0.5f ? 1.0f : -1.0f) + Blep(phase) - Blep(shifted);
     }
-    float Triangle() const { return 4.0f * std::fabs(phase - 0.5f) - 1.0f; }
 
     void Advance() {
         phase += increment;

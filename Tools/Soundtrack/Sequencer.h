@@ -22,7 +22,6 @@ public:
     // Renders the next `frames` frames into the mixer, which has begun a block of that size.
     void Render(Mixer& mixer, int frames);
     std::int64_t Frame() const { return frame; }
-    std::size_t SoundingVoices() const { return voices.size(); }
 
 private:
     struct Sounding {
