@@ -133,6 +133,17 @@ TEST_F(MainLoop, EscapeEndsTheLoop) {
                 ::testing::ExitedWithCode(0), "Probe update 10.20\nended in Scenes\n$");
 }
 
+TEST_F(MainLoop, TheCloseBoxEndsTheLoop) {
+    EXPECT_EXIT(RunShow("--nosetup --size 64x36 --from 10 --fps 10",
+                        new ProbeScene("Probe",
+                                       [](int update) {
+                                           if (update == 12)
+                                               PostMessage(DXFramework::Instance()->window,
+                                                           WM_CLOSE, 0, 0);
+                                       })),
+                ::testing::ExitedWithCode(0), "Probe update 10.20\nended in Scenes\n$");
+}
+
 TEST_F(MainLoop, ALostDeviceIsResetAndTheShowGoesOn) {
     EXPECT_EXIT(
         {

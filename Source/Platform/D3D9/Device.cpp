@@ -51,9 +51,9 @@ private:
 
 Device* Device::Create(Direct3D9* direct3D, HWND focusWindow,
                        const D3DPRESENT_PARAMETERS& presentationParameters, HRESULT* result) {
-    HWND deviceWindow =
+    HWND windowHandle =
         presentationParameters.hDeviceWindow ? presentationParameters.hDeviceWindow : focusWindow;
-    SDL_Window* window = GetSDLWindow(deviceWindow);
+    SDL_Window* window = GetSDLWindow(windowHandle);
     if (window == nullptr || !(SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL) ||
         !IsBackBufferFormat(presentationParameters.BackBufferFormat)) {
         *result = D3DERR_INVALIDCALL;
@@ -65,7 +65,7 @@ Device* Device::Create(Direct3D9* direct3D, HWND focusWindow,
         *result = D3DERR_NOTAVAILABLE;
         return nullptr;
     }
-    auto* device = new Device(direct3D, window, context);
+    auto* device = new Device(direct3D, windowHandle, context);
     *result = device->ApplyPresentationParameters(presentationParameters);
     if (FAILED(*result)) {
         device->Release();
@@ -74,16 +74,26 @@ Device* Device::Create(Direct3D9* direct3D, HWND focusWindow,
     return device;
 }
 
-Device::Device(Direct3D9* direct3DObject, SDL_Window* sdlWindow, SDL_GLContext glContext)
-    : direct3D(direct3DObject), window(sdlWindow), context(glContext) {
+Device::Device(Direct3D9* direct3DObject, HWND windowHandle, SDL_GLContext glContext)
+    : direct3D(direct3DObject), deviceWindow(windowHandle), window(GetSDLWindow(windowHandle)),
+      standInWindow(SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN)),
+      context(glContext) {
     direct3D->AddRef();
     glGenFramebuffers(1, &drawFramebuffer);
     glGenFramebuffers(1, &presentFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer);
 }
 
+void Device::MakeContextCurrent() {
+    if (WindowAlive()) {
+        SDL_GL_MakeCurrent(window, context);
+        return;
+    }
+    SDL_GL_MakeCurrent(standInWindow, context);
+}
+
 Device::~Device() {
-    SDL_GL_MakeCurrent(window, context);
+    MakeContextCurrent();
     for (Surface*& target : renderTargets)
         if (target) target->Release();
     if (depthStencil) depthStencil->Release();
@@ -91,6 +101,7 @@ Device::~Device() {
     glDeleteFramebuffers(1, &drawFramebuffer);
     glDeleteFramebuffers(1, &presentFramebuffer);
     SDL_GL_DeleteContext(context);
+    if (standInWindow != nullptr) SDL_DestroyWindow(standInWindow);
     direct3D->Release();
 }
 
@@ -222,6 +233,7 @@ HRESULT Device::GetViewport(D3DVIEWPORT9* currentViewport) {
 
 HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*) {
     if (const HRESULT injected = D3D9TestSeam::TakeInjectedResult("Present")) return injected;
+    if (!WindowAlive()) return D3DERR_INVALIDCALL;
     int drawableWidth = 0, drawableHeight = 0;
     SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
     const auto width = static_cast<GLint>(parameters.BackBufferWidth);

@@ -43,8 +43,16 @@ public:
     HRESULT GetRenderTargetData(IDirect3DSurface9* renderTarget,
                                 IDirect3DSurface9* destSurface) override;
 
+    // The device window may be destroyed (its close box) before the device and its objects are
+    // released; the context is then made current on a hidden stand-in window for the release.
+    // The stand-in exists from the start: SDL unloads GL, and with it every context, when its
+    // last GL window goes.
+    void MakeContextCurrent();
+
 private:
-    Device(Direct3D9* direct3D, SDL_Window* window, SDL_GLContext context);
+    Device(Direct3D9* direct3D, HWND window, SDL_GLContext context);
+
+    bool WindowAlive() const { return IsWindow(deviceWindow) != FALSE; }
 
     HRESULT ApplyPresentationParameters(const D3DPRESENT_PARAMETERS& presentationParameters);
     void BindRenderTarget(DWORD index, Surface* surface);
@@ -54,7 +62,9 @@ private:
     static constexpr DWORD kMaxRenderTargets = 4;
 
     Direct3D9* direct3D;
+    HWND deviceWindow;
     SDL_Window* window;
+    SDL_Window* standInWindow;
     SDL_GLContext context;
     D3DPRESENT_PARAMETERS parameters{};
     GLuint drawFramebuffer = 0;

@@ -1,5 +1,7 @@
 #include "Platform/D3D9/Surface.h"
 
+#include "Platform/D3D9/Device.h"
+
 Surface* Surface::CreateRenderbuffer(IDirect3DDevice9* device, UINT width, UINT height,
                                      D3DFORMAT format, DWORD usage, GLenum internalFormat) {
     auto* surface =
@@ -23,7 +25,9 @@ Surface* Surface::CreateSystemMemory(IDirect3DDevice9* device, UINT width, UINT 
 }
 
 Surface::~Surface() {
-    if (renderbuffer != 0) glDeleteRenderbuffers(1, &renderbuffer);
+    if (renderbuffer == 0) return;
+    static_cast<Device*>(device)->MakeContextCurrent();
+    glDeleteRenderbuffers(1, &renderbuffer);
 }
 
 HRESULT Surface::GetDevice(IDirect3DDevice9** owner) {
