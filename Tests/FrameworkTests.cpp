@@ -3,6 +3,7 @@
 #include "DeviceFixture.h"
 
 #include "Framework/BASSPlayer.h"
+#include "Framework/FileSys.h"
 #include "Framework/FrameworkEx.h"
 #include "Framework/GuardedCall.h"
 #include "Framework/KeyHandler.h"
@@ -34,6 +35,7 @@ std::string SecondInstanceMessage(Args... args) {
 }
 
 TEST(Singletons, RefuseASecondInstanceWithTheirClassName) {
+    const FileSys fileSys; // the scene registry reads its timeline through it
     EXPECT_EQ(SecondInstanceMessage<Mouse>(), "Mouse is a singleton!");
     EXPECT_EQ(SecondInstanceMessage<Timer>(), "Timer is a singleton!");
     EXPECT_EQ(SecondInstanceMessage<BASSPlayer>(), "BASSPlayer is a singleton!");
