@@ -12,8 +12,6 @@ const char* const kRunOptionsUsage =
     "  --to T           ...and stop before T seconds (default: the end of the show)\n"
     "  --fps N          frames per second of the fixed-step clock (default 30)\n"
     "  --capture DIR    write each frame's picture as DIR/frame_NNNNN.png\n"
-    "  --video FILE     encode the frames and the soundtrack to an MP4 file (needs ffmpeg)\n"
-    "  --start T        play from T seconds\n"
     "  --help           print this text\n"
     "Keys: Escape quits.\n";
 
@@ -40,17 +38,14 @@ std::optional<RunOptions> RunOptions::Parse(const std::string& commandLine, std:
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (word == "--nosetup" || word == "--help") continue;
-        const bool takesValue = word == "--capture" || word == "--video" || word == "--fps" ||
-                                word == "--size" || word == "--from" || word == "--to" ||
-                                word == "--start";
+        const bool takesValue = word == "--capture" || word == "--fps" || word == "--size" ||
+                                word == "--from" || word == "--to";
         if (!takesValue) return fail("unknown option " + word);
         if (i + 1 == words.size()) return fail(word + " needs a value");
         const std::string& value = words[++i];
         double seconds = 0.0;
         if (word == "--capture") {
             options.captureDirectory = value;
-        } else if (word == "--video") {
-            options.videoFile = value;
         } else if (word == "--size") {
             char rest = 0;
             if (std::sscanf(value.c_str(), "%ux%u%c", &options.width, &options.height, &rest) !=
@@ -67,10 +62,8 @@ std::optional<RunOptions> RunOptions::Parse(const std::string& commandLine, std:
             options.framesPerSecond = seconds;
         } else if (word == "--from") {
             options.from = seconds;
-        } else if (word == "--to") {
-            options.to = seconds;
         } else {
-            options.start = seconds;
+            options.to = seconds;
         }
     }
     if (options.from && options.to && *options.to <= *options.from)

@@ -1,5 +1,5 @@
 // The command-line options beside "--nosetup": rendering a time range with a fixed-step clock,
-// capturing frames, the picture size and the start time.
+// capturing frames and the window size.
 #pragma once
 
 #include <optional>
@@ -7,12 +7,10 @@
 
 struct RunOptions {
     std::string captureDirectory;   // --capture DIR: one PNG of the picture area per frame
-    std::string videoFile;          // --video FILE
     double framesPerSecond = 30.0;  // --fps N, for the fixed-step clock
     unsigned width = 0, height = 0; // --size WxH: the window and back buffer; 0 keeps the default
     std::optional<double> from;     // --from T: render from T with the fixed-step clock...
     std::optional<double> to;       // --to T: ...up to T (excluded), then quit
-    std::optional<double> start;    // --start T: play the music from T
 
     bool FixedStep() const { return from.has_value() || to.has_value(); }
 
