@@ -91,7 +91,8 @@ private:
         float numbers[4] = {};
         for (std::size_t i = 0; i < tokens.size(); ++i) {
             const std::optional<float> number = FiniteNumber(tokens[i]);
-            if (!number) Fail(at, "\"" + std::string(tokens[i]) + "\" is not a finite number");
+            if (!number)
+                Fail(at, std::string(1, '"').append(tokens[i]) + "\" is not a finite number");
             numbers[i] = *number;
         }
         std::vector<CurveKey>& keys = current->definition.keys;
