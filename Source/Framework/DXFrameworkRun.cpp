@@ -80,6 +80,8 @@ void DXFramework::LoadDeviceResources() {
     // Every scene acquires and releases its named targets once, so all of them exist before
     // the first frame and playback creates none.
     SceneHandler::Instance()->EnterLeaveAll();
+    // The noise texture and the global effect with its pool, which later effects share, are
+    // created here once the effect framework exists: after the targets, before the modules.
     ModuleHandler::Instance()->LoadAll();
     SceneHandler::Instance()->LoadAll();
     resourcesLoaded = true;
