@@ -46,18 +46,19 @@ sampler3D Noise;
 vec3 Shade(vec3 n) { return n * 0.5 + 0.5; }
 vertex SkinVS(float4 pos : POSITION, float3 n : NORMAL, float4 w : BLENDWEIGHT,
               float4 col : COLOR1, float2 uv : TEXCOORD7, out float4 clip : POSITION,
-              out float4 vN : TEXCOORD1, out float4 vCol : COLOR0) {
+              out float4 vN : TEXCOORD1, out float4 vCol : COLOR0, out int vId : TEXCOORD2) {
     clip = Bones[0] * pos;
     vN = vec4(n, w.x);
     vCol = col + vec4(uv, 0.0, 0.0);
+    vId = gl_VertexID;
 }
-fragment MrtPS(float3 vN : TEXCOORD1, float4 vCol : COLOR0, out float4 c0 : COLOR0,
-               out float4 c1 : COLOR1, out float2 c2 : COLOR2, out float c3 : COLOR3,
-               out float depth : DEPTH) {
+fragment MrtPS(float3 vN : TEXCOORD1, float4 vCol : COLOR0, int id : TEXCOORD2,
+               out float4 c0 : COLOR0, out float4 c1 : COLOR1, out float2 c2 : COLOR2,
+               out float c3 : COLOR3, out float depth : DEPTH) {
     c0 = vCol * texture(Sky, vN);
     c1 = vec4(Shade(vN), float(Mode));
     c2 = Invert ? vec2(1.0) : texture(Noise, vN).xy;
-    c3 = 1.0;
+    c3 = float(id);
     depth = 0.5;
 }
 technique Mrt { pass P0 { VertexShader = SkinVS; PixelShader = MrtPS; } }
@@ -106,19 +107,22 @@ TEST(GlslGenerator, StagesMeetBySemanticAndColoursGoToTheirTargets) {
     EXPECT_THAT(vertex, HasSubstr("layout(location = 15) in vec2 lv_in_TEXCOORD7;\n"));
     EXPECT_THAT(vertex, HasSubstr("out vec4 lv_v_TEXCOORD1;\n"));
     EXPECT_THAT(vertex, HasSubstr("out vec4 lv_v_COLOR0;\n"));
+    EXPECT_THAT(vertex, HasSubstr("flat out int lv_v_TEXCOORD2;\n"));
     EXPECT_THAT(vertex, HasSubstr("    gl_Position = lv_position;\n"
                                   "    gl_Position.z = 2.0 * gl_Position.z - gl_Position.w;\n"));
 
     const std::string& fragment = program.fragmentSource;
     EXPECT_THAT(fragment, HasSubstr("in vec4 lv_v_TEXCOORD1;\n"));
     EXPECT_THAT(fragment, HasSubstr("in vec4 lv_v_COLOR0;\n"));
+    EXPECT_THAT(fragment, HasSubstr("flat in int lv_v_TEXCOORD2;\n"));
     for (const char* output : {"layout(location = 0) out vec4 lv_out_COLOR0;\n",
                                "layout(location = 1) out vec4 lv_out_COLOR1;\n",
                                "layout(location = 2) out vec2 lv_out_COLOR2;\n",
                                "layout(location = 3) out float lv_out_COLOR3;\n"})
         EXPECT_THAT(fragment, HasSubstr(output));
-    EXPECT_THAT(fragment, HasSubstr("MrtPS(vec3(lv_v_TEXCOORD1), lv_v_COLOR0, lv_out_COLOR0, "
-                                    "lv_out_COLOR1, lv_out_COLOR2, lv_out_COLOR3, gl_FragDepth);"));
+    EXPECT_THAT(fragment,
+                HasSubstr("MrtPS(vec3(lv_v_TEXCOORD1), lv_v_COLOR0, lv_v_TEXCOORD2, lv_out_COLOR0, "
+                          "lv_out_COLOR1, lv_out_COLOR2, lv_out_COLOR3, gl_FragDepth);"));
 }
 
 TEST(GlslGenerator, AttributeLocationsFollowTheVertexDeclarationTable) {

@@ -60,8 +60,9 @@ std::string Signature(const EffectFunction& function) {
 
 // Clip space of Direct3D made OpenGL's, once for every program: depth 0..w becomes -w..w, and y
 // is negated because every target of the device, the back buffer included, is an off-screen
-// buffer whose row 0 is the top of the picture, as in Direct3D. The negation mirrors the
-// winding of every triangle on screen, which the device accounts for in its cull mode.
+// buffer whose row 0 is the top of the picture, as in Direct3D. After the negation a triangle
+// that Direct3D sees clockwise is counter-clockwise to OpenGL, so D3DCULL_CCW culls what OpenGL
+// calls clockwise.
 const char* VertexEpilogue() {
     return "    gl_Position.z = 2.0 * gl_Position.z - gl_Position.w;\n"
            "    gl_Position.y = -gl_Position.y;\n";
@@ -84,6 +85,11 @@ const char* GlslComparison(std::uint32_t compare) {
     default:
         return nullptr;
     }
+}
+
+// Integer varyings cannot be interpolated.
+std::string Interpolation(const EffectType& type) {
+    return type.base == EffectBaseType::Int ? "flat " : "";
 }
 
 // The alpha test with the pass's own AlphaFunc and AlphaRef (Direct3D's defaults, Always and 0,
@@ -178,7 +184,7 @@ std::string GlslGenerator::VertexSource(const EffectFunction& function) const {
             results += "    gl_Position = lv_position;\n";
         } else {
             argument = "lv_v_" + semantic;
-            text += "out " + type + " " + argument + ";\n";
+            text += Interpolation(parameter.type) + "out " + type + " " + argument + ";\n";
         }
         arguments += (arguments.empty() ? "" : ", ") + argument;
     }
@@ -207,7 +213,8 @@ std::string GlslGenerator::FragmentSource(const EffectPass& pass, const EffectFu
                                                          parameter.semantic + " than '" +
                                                          vertex.name + "' writes");
             const std::string varying = "lv_v_" + semantic;
-            text += "in " + GlslType(written->type) + " " + varying + ";\n";
+            text += Interpolation(written->type) + "in " + GlslType(written->type) + " " + varying +
+                    ";\n";
             argument = written->type == parameter.type ? varying : type + "(" + varying + ")";
         } else if (const std::optional<int> index = ColorOutput(semantic)) {
             argument = "lv_out_" + semantic;
