@@ -38,6 +38,17 @@ public:
     virtual HRESULT UnlockRect() = 0;
 };
 
+class IDirect3DVolumeTexture9 : public Unknown {
+public:
+    virtual DWORD GetLevelCount() = 0;
+    virtual HRESULT GetLevelDesc(UINT level, D3DVOLUME_DESC* desc) = 0;
+    // Lockable when dynamic or outside the default pool. Rows and slices are tightly packed in
+    // the texel size of the format (B, G, R, A for the 32-bit formats).
+    virtual HRESULT LockBox(UINT level, D3DLOCKED_BOX* lockedVolume, const D3DBOX* box,
+                            DWORD flags) = 0;
+    virtual HRESULT UnlockBox(UINT level) = 0;
+};
+
 class IDirect3DDevice9 : public Unknown {
 public:
     virtual HRESULT TestCooperativeLevel() = 0;
@@ -66,6 +77,11 @@ public:
     // Copies a render target into a system-memory surface of the same size.
     virtual HRESULT GetRenderTargetData(IDirect3DSurface9* renderTarget,
                                         IDirect3DSurface9* destSurface) = 0;
+    // Formats L8, A8, A8R8G8B8, X8R8G8B8; levels 0 makes the whole mip chain.
+    virtual HRESULT CreateVolumeTexture(UINT width, UINT height, UINT depth, UINT levels,
+                                        DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                        IDirect3DVolumeTexture9** volumeTexture,
+                                        void* sharedHandle) = 0;
 };
 
 class IDirect3D9 : public Unknown {

@@ -216,3 +216,23 @@ struct D3DLOCKED_RECT {
     int Pitch;
     void* pBits;
 };
+
+struct D3DVOLUME_DESC {
+    D3DFORMAT Format;
+    D3DRESOURCETYPE Type;
+    DWORD Usage;
+    D3DPOOL Pool;
+    UINT Width;
+    UINT Height;
+    UINT Depth;
+};
+
+struct D3DBOX {
+    UINT Left, Top, Right, Bottom, Front, Back;
+};
+
+struct D3DLOCKED_BOX {
+    int RowPitch;
+    int SlicePitch;
+    void* pBits;
+};

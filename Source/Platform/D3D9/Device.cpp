@@ -2,6 +2,7 @@
 
 #include "Platform/D3D9/D3D9TestSeam.h"
 #include "Platform/D3D9/Direct3D9.h"
+#include "Platform/D3D9/VolumeTexture.h"
 
 #include <algorithm>
 
@@ -348,6 +349,30 @@ HRESULT Device::GetRenderTargetData(IDirect3DSurface9* renderTarget,
                  static_cast<GLsizei>(source->Desc().Height), GL_BGRA, GL_UNSIGNED_BYTE,
                  dest->Pixels().data());
     return TakeGLCreationResult();
+}
+
+HRESULT Device::CreateVolumeTexture(UINT width, UINT height, UINT depth, UINT levels, DWORD usage,
+                                    D3DFORMAT format, D3DPOOL pool,
+                                    IDirect3DVolumeTexture9** volumeTexture, void*) {
+    if (const HRESULT injected = D3D9TestSeam::TakeInjectedResult("CreateVolumeTexture"))
+        return injected;
+    if (volumeTexture == nullptr || width == 0 || height == 0 || depth == 0 ||
+        (usage & (D3DUSAGE_RENDERTARGET | D3DUSAGE_DEPTHSTENCIL)) ||
+        !VolumeTexture::SupportsFormat(format))
+        return D3DERR_INVALIDCALL;
+    UINT chainLength = 1;
+    for (UINT extent = std::max({width, height, depth}); extent > 1; extent /= 2)
+        ++chainLength;
+    if (levels > chainLength) return D3DERR_INVALIDCALL;
+    const D3DVOLUME_DESC desc{format, D3DRTYPE_VOLUME, usage, pool, width, height, depth};
+    VolumeTexture* created = VolumeTexture::Create(this, desc, levels == 0 ? chainLength : levels);
+    const HRESULT result = TakeGLCreationResult();
+    if (FAILED(result)) {
+        created->Release();
+        return result;
+    }
+    *volumeTexture = created;
+    return D3D_OK;
 }
 
 void Device::BindRenderTarget(DWORD index, Surface* surface) {

@@ -42,6 +42,10 @@ public:
                                         IDirect3DSurface9** surface, void* sharedHandle) override;
     HRESULT GetRenderTargetData(IDirect3DSurface9* renderTarget,
                                 IDirect3DSurface9* destSurface) override;
+    HRESULT CreateVolumeTexture(UINT width, UINT height, UINT depth, UINT levels, DWORD usage,
+                                D3DFORMAT format, D3DPOOL pool,
+                                IDirect3DVolumeTexture9** volumeTexture,
+                                void* sharedHandle) override;
 
     // The device window may be destroyed (its close box) before the device and its objects are
     // released; the context is then made current on a hidden stand-in window for the release.
