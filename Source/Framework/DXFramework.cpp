@@ -229,6 +229,7 @@ void DXFramework::ClearLetterbox() {
 void DXFramework::ReleaseDeviceObjects() {
     if (SceneHandler* scenes = SceneHandler::Instance()) scenes->UnloadAll();
     if (ModuleHandler* modules = ModuleHandler::Instance()) modules->UnloadAll();
+    ReleaseAndClear(noiseTexture);
     ReleaseDepthSurfaces();
     ReleaseAndClear(backBufferSurface);
     ReleaseAndClear(g_pd3dDevice);

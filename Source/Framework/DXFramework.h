@@ -79,6 +79,8 @@ public:
     IDirect3DSurface9* backBufferSurface = nullptr;
     IDirect3DSurface9* sharedDepthSurface = nullptr;
     IDirect3DSurface9* plainDepthSurface = nullptr;
+    // The shared noise texture "NOISETEX".
+    IDirect3DVolumeTexture9* noiseTexture = nullptr;
 
     // Items loaded so far; drives the loader bar.
     static inline std::uint32_t loadedItemCount = 0;

@@ -7,6 +7,7 @@
 #include "Framework/KeyHandler.h"
 #include "Framework/LoaderBarModule.h"
 #include "Framework/ModuleHandler.h"
+#include "Framework/NoiseTexture.h"
 #include "Framework/SceneHandler.h"
 #include "Framework/SetupDialog.h"
 #include "Framework/Timer.h"
@@ -80,8 +81,9 @@ void DXFramework::LoadDeviceResources() {
     // Every scene acquires and releases its named targets once, so all of them exist before
     // the first frame and playback creates none.
     SceneHandler::Instance()->EnterLeaveAll();
-    // The noise texture and the global effect with its pool, which later effects share, are
-    // created here once the effect framework exists: after the targets, before the modules.
+    noiseTexture = CreateNoiseTexture(g_pd3dDevice);
+    // The global effect with its pool, which later effects share, is created here once the
+    // effect framework exists: after the targets and the noise texture, before the modules.
     ModuleHandler::Instance()->LoadAll();
     SceneHandler::Instance()->LoadAll();
     resourcesLoaded = true;
@@ -185,6 +187,10 @@ void DXFramework::ResetDevice() {
     }
     SceneHandler::Instance()->UnloadAll();
     ModuleHandler::Instance()->UnloadAll();
+    if (noiseTexture) {
+        noiseTexture->Release();
+        noiseTexture = nullptr;
+    }
     const HRESULT result = g_pd3dDevice->Reset(&presentParameters);
     if (FAILED(result))
         throw FrameworkEx(std::string("[DXFramework::ResetDevice] Resetting device failed: ") +
