@@ -367,6 +367,8 @@ TEST(EffectParser, SyntaxErrorsGiveFileLineAndText) {
          "test.fx(1): error: invalid type 'sampler2D' for a stage parameter"},
         {"vertex V(float2 a : TEXCOORD0, float2 b : texcoord0) { }",
          "test.fx(1): error: semantic TEXCOORD0 used twice in 'V'"},
+        {"vertex V(float2 a : TEXCOORD0, float2 b : TEXCOORD) { }",
+         "test.fx(1): error: semantic TEXCOORD used twice in 'V'"},
         {"fragment F(out float4 c : COLOR0) {\n  if (true) {\n",
          "test.fx(1): error: '{' has no matching '}'"},
         {"vec3 Helper(vec3 c)", "test.fx(1): error: unexpected end of file in 'vec3'"},

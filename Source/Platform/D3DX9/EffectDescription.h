@@ -63,6 +63,9 @@ struct EffectParameter {
     SourceLocation location;
 };
 
+// A semantic with its index: TEXCOORD is TEXCOORD0, TEXCOORD1 stays.
+std::string IndexedSemantic(const std::string& semantic);
+
 struct EffectFunctionParameter {
     EffectType type;
     std::string name;

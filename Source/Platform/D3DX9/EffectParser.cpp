@@ -297,7 +297,8 @@ void EffectParser::ParseStageFunction(EffectFunction::Stage stage) {
                                        "' needs a semantic");
             parameter.semantic = Upper(ExpectIdentifier("a semantic").text);
             for (const EffectFunctionParameter& other : function.parameters)
-                if (other.out == parameter.out && other.semantic == parameter.semantic)
+                if (other.out == parameter.out &&
+                    IndexedSemantic(other.semantic) == IndexedSemantic(parameter.semantic))
                     Fail(parameterName, "semantic " + parameter.semantic + " used twice in '" +
                                             function.name + "'");
             function.parameters.push_back(std::move(parameter));

@@ -2,7 +2,6 @@
 
 #include "Platform/D3DX9/EffectStates.h"
 
-#include <cctype>
 #include <cstdint>
 #include <optional>
 
@@ -27,15 +26,8 @@ std::string GlslType(const EffectType& type) {
     return type.columns == 1 ? "float" : "vec" + std::to_string(type.columns);
 }
 
-// POSITION is POSITION0; the index is what follows the letters.
-std::string Indexed(const std::string& semantic) {
-    return !semantic.empty() && std::isdigit(static_cast<unsigned char>(semantic.back()))
-               ? semantic
-               : semantic + "0";
-}
-
 std::optional<int> ColorOutput(const std::string& semantic) {
-    const std::string indexed = Indexed(semantic);
+    const std::string indexed = IndexedSemantic(semantic);
     for (int index = 0; index < 4; ++index)
         if (indexed == "COLOR" + std::to_string(index)) return index;
     return std::nullopt;
@@ -44,7 +36,8 @@ std::optional<int> ColorOutput(const std::string& semantic) {
 const EffectFunctionParameter* FindOutput(const EffectFunction& function,
                                           const std::string& semantic) {
     for (const EffectFunctionParameter& parameter : function.parameters)
-        if (parameter.out && Indexed(parameter.semantic) == Indexed(semantic)) return &parameter;
+        if (parameter.out && IndexedSemantic(parameter.semantic) == IndexedSemantic(semantic))
+            return &parameter;
     return nullptr;
 }
 
@@ -129,7 +122,7 @@ int GlslGenerator::AttributeLocation(const std::string& semantic) {
         {"TEXCOORD4", 12}, {"TEXCOORD5", 13},   {"TEXCOORD6", 14}, {"TEXCOORD7", 15},
         {"TANGENT0", 14},  {"BINORMAL0", 15},
     };
-    const std::string indexed = Indexed(semantic);
+    const std::string indexed = IndexedSemantic(semantic);
     for (const Slot& slot : slots)
         if (indexed == slot.semantic) return slot.location;
     return -1;
@@ -164,7 +157,7 @@ std::string GlslGenerator::VertexSource(const EffectFunction& function) const {
     std::string locals;
     std::string results;
     for (const EffectFunctionParameter& parameter : function.parameters) {
-        const std::string semantic = Indexed(parameter.semantic);
+        const std::string semantic = IndexedSemantic(parameter.semantic);
         const std::string type = GlslType(parameter.type);
         std::string argument;
         if (!parameter.out) {
@@ -198,7 +191,7 @@ std::string GlslGenerator::FragmentSource(const EffectPass& pass, const EffectFu
     std::string text = Declarations();
     std::string arguments;
     for (const EffectFunctionParameter& parameter : fragment.parameters) {
-        const std::string semantic = Indexed(parameter.semantic);
+        const std::string semantic = IndexedSemantic(parameter.semantic);
         const std::string type = GlslType(parameter.type);
         std::string argument;
         if (!parameter.out) {
