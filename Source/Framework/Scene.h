@@ -1,5 +1,9 @@
-// Base of every scene: a timeline entry owned by the scene registry.
+// Base of every scene: a timeline entry owned by the scene registry, with its cameras and the
+// block of shared parameters it fills each frame.
 #pragma once
+
+#include "Framework/CameraSet.h"
+#include "Framework/SharedParameters.h"
 
 #include <string>
 #include <utility>
@@ -27,6 +31,22 @@ public:
     virtual void Start() {}
 
     const std::string& Name() const { return name; }
+    // What modules read of the current scene's camera and lights.
+    const SharedParameters& Shared() const { return shared; }
+
+protected:
+    // Updates the view cameras at t and takes the active one into the block.
+    void UpdateViewCameras(float t);
+    // For motion blur: first the active camera's view-projection interval seconds before t
+    // becomes the previous view-projection, then UpdateViewCameras(t). While the set has no active
+    // camera (nothing added yet) the previous view-projection is the current one.
+    void UpdateViewCamerasWithPreviousFrame(float t, float interval);
+    // Updates the light cameras at t and takes the active one into the block.
+    void UpdateLightCameras(float t);
+
+    CameraSet viewCameras;
+    CameraSet lightCameras; // empty in scenes without a light
+    SharedParameters shared;
 
 private:
     std::string name;
