@@ -48,10 +48,11 @@ Bytes ReadEntry(const char* name) {
     return bytes;
 }
 
-// Moves to a directory of the test's own whose data file holds the build's music and a
-// timeline that shows the probe scene.
+// Moves to a directory of the test's own whose data file holds the build's music and noise
+// volume, and a timeline that shows the probe scene.
 void MountShowData() {
     const Bytes soundtrack = ReadEntry("Data\\lumenvale_final.ogg");
+    const Bytes noise = ReadEntry("Data\\noise.bin");
     const auto directory = std::filesystem::temp_directory_path() /
                            ("lumenvale-mainloop-" + std::to_string(::getpid()));
     std::filesystem::create_directories(directory);
@@ -59,6 +60,7 @@ void MountShowData() {
     const std::string scenes = "0 Probe\n", game = "0 TetrisScene\n";
     DataFileWriter writer;
     writer.Add("Data\\lumenvale_final.ogg", soundtrack);
+    writer.Add("Data\\noise.bin", noise);
     writer.Add("Data\\event\\Scenes", Bytes(scenes.begin(), scenes.end()));
     writer.Add("Data\\event\\Scenes2", Bytes(game.begin(), game.end()));
     writer.Write(directory / "basefile.dat");
