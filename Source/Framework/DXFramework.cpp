@@ -227,19 +227,19 @@ void DXFramework::ClearLetterbox() {
 }
 
 void DXFramework::ReleaseDeviceObjects() {
-    if (SceneHandler* scenes = SceneHandler::Instance()) scenes->UnloadAll();
-    if (ModuleHandler* modules = ModuleHandler::Instance()) modules->UnloadAll();
-    ReleaseAndClear(noiseTexture);
-    ReleaseDepthSurfaces();
-    ReleaseAndClear(backBufferSurface);
+    ReleaseDeviceResources();
     ReleaseAndClear(g_pd3dDevice);
     ReleaseAndClear(direct3D);
 }
 
-void DXFramework::ReleaseDepthSurfaces() {
+void DXFramework::ReleaseDeviceResources() {
+    if (SceneHandler* scenes = SceneHandler::Instance()) scenes->UnloadAll();
+    if (ModuleHandler* modules = ModuleHandler::Instance()) modules->UnloadAll();
+    ReleaseAndClear(noiseTexture);
     if (plainDepthSurface != sharedDepthSurface) ReleaseAndClear(plainDepthSurface);
     plainDepthSurface = nullptr;
     ReleaseAndClear(sharedDepthSurface);
+    ReleaseAndClear(backBufferSurface);
 }
 
 LRESULT DXFramework::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

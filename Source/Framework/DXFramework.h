@@ -91,7 +91,8 @@ private:
     void FrameLoop(FrameCapture* capture);
     void Shutdown();
     void SwitchToGame();
-    void ReleaseDepthSurfaces();
+    // Everything the device made, in release order; the device itself stays.
+    void ReleaseDeviceResources();
 
     static inline DXFramework* instance = nullptr;
 

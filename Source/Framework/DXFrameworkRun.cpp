@@ -180,17 +180,7 @@ void DXFramework::SwitchToGame() {
 
 void DXFramework::ResetDevice() {
     // Everything the device made goes before the reset; the device itself survives it.
-    ReleaseDepthSurfaces();
-    if (backBufferSurface) {
-        backBufferSurface->Release();
-        backBufferSurface = nullptr;
-    }
-    SceneHandler::Instance()->UnloadAll();
-    ModuleHandler::Instance()->UnloadAll();
-    if (noiseTexture) {
-        noiseTexture->Release();
-        noiseTexture = nullptr;
-    }
+    ReleaseDeviceResources();
     const HRESULT result = g_pd3dDevice->Reset(&presentParameters);
     if (FAILED(result))
         throw FrameworkEx(std::string("[DXFramework::ResetDevice] Resetting device failed: ") +
