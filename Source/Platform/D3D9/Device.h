@@ -46,6 +46,46 @@ public:
                                 D3DFORMAT format, D3DPOOL pool,
                                 IDirect3DVolumeTexture9** volumeTexture,
                                 void* sharedHandle) override;
+    HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
+                          D3DPOOL pool, IDirect3DTexture9** texture, void* sharedHandle) override;
+    HRESULT CreateCubeTexture(UINT edgeLength, UINT levels, DWORD usage, D3DFORMAT format,
+                              D3DPOOL pool, IDirect3DCubeTexture9** cubeTexture,
+                              void* sharedHandle) override;
+    HRESULT CreateRenderTarget(UINT width, UINT height, D3DFORMAT format,
+                               D3DMULTISAMPLE_TYPE multiSample, DWORD multisampleQuality,
+                               BOOL lockable, IDirect3DSurface9** surface,
+                               void* sharedHandle) override;
+    HRESULT StretchRect(IDirect3DSurface9* sourceSurface, const RECT* sourceRect,
+                        IDirect3DSurface9* destSurface, const RECT* destRect,
+                        D3DTEXTUREFILTERTYPE filter) override;
+    HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
+                               IDirect3DVertexBuffer9** vertexBuffer, void* sharedHandle) override;
+    HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                              IDirect3DIndexBuffer9** indexBuffer, void* sharedHandle) override;
+    HRESULT CreateVertexDeclaration(const D3DVERTEXELEMENT9* elements,
+                                    IDirect3DVertexDeclaration9** declaration) override;
+    HRESULT SetVertexDeclaration(IDirect3DVertexDeclaration9* declaration) override;
+    HRESULT SetStreamSource(UINT streamNumber, IDirect3DVertexBuffer9* streamData,
+                            UINT offsetInBytes, UINT stride) override;
+    HRESULT SetIndices(IDirect3DIndexBuffer9* indexData) override;
+    HRESULT DrawPrimitive(D3DPRIMITIVETYPE primitiveType, UINT startVertex,
+                          UINT primitiveCount) override;
+    HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE primitiveType, INT baseVertexIndex,
+                                 UINT minVertexIndex, UINT numVertices, UINT startIndex,
+                                 UINT primitiveCount) override;
+    HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
+    HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override;
+    HRESULT SetTexture(DWORD sampler, IDirect3DBaseTexture9* texture) override;
+    HRESULT GetTexture(DWORD sampler, IDirect3DBaseTexture9** texture) override;
+    HRESULT SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) override;
+    HRESULT GetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD* value) override;
+    HRESULT CreateQuery(D3DQUERYTYPE type, IDirect3DQuery9** query) override;
+
+    // The linked GL program that draws use: the effect framework sets the program of the pass it
+    // runs, and 0 puts back the device's own program, which stands in for the fixed-function
+    // pipeline (positions as clip coordinates, vertex colour times texture stage 0).
+    void UseProgram(GLuint program);
+    GLuint CurrentProgram() const { return program; }
 
     // The device window may be destroyed (its close box) before the device and its objects are
     // released; the context is then made current on a hidden stand-in window for the release.
@@ -78,4 +118,5 @@ private:
     Surface* depthStencil = nullptr;
     D3DVIEWPORT9 viewport{};
     bool inScene = false;
+    GLuint program = 0;
 };

@@ -16,6 +16,7 @@ public:
     ~VolumeTexture() override;
 
     DWORD GetLevelCount() override { return static_cast<DWORD>(levelDescs.size()); }
+    D3DRESOURCETYPE GetType() override { return D3DRTYPE_VOLUMETEXTURE; }
     HRESULT GetLevelDesc(UINT level, D3DVOLUME_DESC* desc) override;
     HRESULT LockBox(UINT level, D3DLOCKED_BOX* lockedVolume, const D3DBOX* box,
                     DWORD flags) override;

@@ -16,6 +16,7 @@ using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
+using INT = std::int32_t;
 using LONG = std::int32_t;
 using ATOM = WORD;
 using WPARAM = std::uintptr_t;
