@@ -1,6 +1,7 @@
 #include "Framework/DXFramework.h"
 
 #include "Framework/BASSPlayer.h"
+#include "Framework/DXEffect.h"
 #include "Framework/FileSys.h"
 #include "Framework/FrameworkEx.h"
 #include "Framework/GuardedCall.h"
@@ -235,6 +236,8 @@ void DXFramework::ReleaseDeviceObjects() {
 void DXFramework::ReleaseDeviceResources() {
     if (SceneHandler* scenes = SceneHandler::Instance()) scenes->UnloadAll();
     if (ModuleHandler* modules = ModuleHandler::Instance()) modules->UnloadAll();
+    globalEffect.reset();
+    ReleaseAndClear(effectPool);
     ReleaseAndClear(noiseTexture);
     if (plainDepthSurface != sharedDepthSurface) ReleaseAndClear(plainDepthSurface);
     plainDepthSurface = nullptr;

@@ -33,6 +33,9 @@ public:
     const std::string& Name() const { return name; }
     // What modules read of the current scene's camera and lights.
     const SharedParameters& Shared() const { return shared; }
+    // Sends the block, and the frame clock's time as "TIME", through the framework's global
+    // effect to every effect of its pool; semantics the effects do not declare are skipped.
+    void SetSharedParameters();
 
 protected:
     // Updates the view cameras at t and takes the active one into the block.

@@ -1,5 +1,7 @@
 #include "Platform/D3DX9/Effect.h"
 
+#include "Platform/D3DX9/D3DXTestSeam.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -188,6 +190,7 @@ D3DXHANDLE Effect::GetParameterByName(D3DXHANDLE parent, const char* name) {
 }
 
 D3DXHANDLE Effect::GetParameterBySemantic(D3DXHANDLE parent, const char* semantic) {
+    D3DXTestSeam::CountSemanticLookup();
     if (parent != nullptr || semantic == nullptr) return nullptr;
     for (std::size_t index = 0; index < description.parameters.size(); ++index)
         if (EqualIgnoringCase(description.parameters[index].semantic, semantic))
