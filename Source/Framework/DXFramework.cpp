@@ -8,6 +8,7 @@
 #include "Framework/KeyHandler.h"
 #include "Framework/ModuleHandler.h"
 #include "Framework/Mouse.h"
+#include "Framework/ReleaseAndClear.h"
 #include "Framework/RenderTargetResources/RSHandler.h"
 #include "Framework/RenderTargetResources/RTCubeHandler.h"
 #include "Framework/RenderTargetResources/RTHandler.h"
@@ -24,13 +25,6 @@ constexpr const char* kGuardedSourcePath = ".\\Source\\Framework\\DXFramework";
 constexpr const char* kWindowClassName = "d3d_framework";
 constexpr int kCursorResource = 101;
 constexpr int kSmallIconResource = 103;
-
-template <class T>
-void ReleaseAndClear(T*& object) {
-    if (object == nullptr) return;
-    object->Release();
-    object = nullptr;
-}
 
 struct CapabilityCheck {
     bool (*fails)(const D3DCAPS9&);
@@ -238,6 +232,11 @@ void DXFramework::ReleaseDeviceResources() {
     if (ModuleHandler* modules = ModuleHandler::Instance()) modules->UnloadAll();
     globalEffect.reset();
     ReleaseAndClear(effectPool);
+    // The render targets are device objects too: they go before the device is reset or released,
+    // and the scenes' Enter and Leave declare them again when the resources are loaded.
+    if (RTHandler* targets = RTHandler::Instance()) targets->Clear();
+    if (RTCubeHandler* cubes = RTCubeHandler::Instance()) cubes->Clear();
+    if (RSHandler* surfaces = RSHandler::Instance()) surfaces->Clear();
     ReleaseAndClear(noiseTexture);
     if (plainDepthSurface != sharedDepthSurface) ReleaseAndClear(plainDepthSurface);
     plainDepthSurface = nullptr;

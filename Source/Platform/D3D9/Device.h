@@ -3,11 +3,17 @@
 #pragma once
 
 #include "Platform/D3D9/D3D9.h"
+#include "Platform/D3D9/FixedFunctionProgram.h"
+#include "Platform/D3D9/RenderStates.h"
+#include "Platform/D3D9/SamplerStates.h"
 #include "Platform/D3D9/Surface.h"
+#include "Platform/D3D9/VertexBuffer.h"
+#include "Platform/D3D9/VertexDeclaration.h"
 
 #include <SDL.h>
 
 #include <array>
+#include <memory>
 
 class Direct3D9;
 
@@ -102,8 +108,20 @@ private:
     void BindRenderTarget(DWORD index, Surface* surface);
     void BindDepthStencil(Surface* surface);
     void UpdateDrawBuffers();
+    // Binds the declaration's streams to the attributes; false when a draw cannot be made.
+    bool PrepareDraw();
+    // Releases the bound textures, streams, indices and declaration, and the effect program.
+    void UnbindAll();
 
     static constexpr DWORD kMaxRenderTargets = 4;
+    static constexpr UINT kMaxStreams = 16;
+    static constexpr GLuint kAttributeCount = 16;
+
+    struct Stream {
+        VertexBuffer* buffer = nullptr; // counted
+        UINT offset = 0;
+        UINT stride = 0;
+    };
 
     Direct3D9* direct3D;
     HWND deviceWindow;
@@ -112,11 +130,20 @@ private:
     SDL_GLContext context;
     D3DPRESENT_PARAMETERS parameters{};
     GLuint drawFramebuffer = 0;
-    GLuint presentFramebuffer = 0;
+    GLuint presentFramebuffer = 0; // also the read side of StretchRect
+    GLuint blitFramebuffer = 0;    // the draw side of StretchRect
     Surface* backBuffer = nullptr;
     std::array<Surface*, kMaxRenderTargets> renderTargets{};
     Surface* depthStencil = nullptr;
     D3DVIEWPORT9 viewport{};
     bool inScene = false;
     GLuint program = 0;
+    std::unique_ptr<RenderStates> renderStates;
+    std::unique_ptr<SamplerStates> samplerStates;
+    std::array<IDirect3DBaseTexture9*, SamplerStates::kSamplerCount> textures{}; // counted
+    std::unique_ptr<FixedFunctionProgram> fixedFunction;
+    GLuint vertexArray = 0;
+    VertexDeclaration* vertexDeclaration = nullptr; // counted
+    std::array<Stream, kMaxStreams> streams{};
+    IndexBuffer* indices = nullptr; // counted
 };
