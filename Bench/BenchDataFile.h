@@ -1,5 +1,6 @@
 // A working directory of the benchmark's own with a data file that holds the build's effects
-// (which the framework's loading needs) and any further entries.
+// (which the framework's loading needs), its noise volume (so that loading does not generate
+// it) and any further entries.
 #pragma once
 
 #include "DataPacker/DataFileWriter.h"
@@ -24,6 +25,9 @@ inline void EnterDirectoryWithEffects(const std::string& name,
             entries[std::string(folder) + "\\" + file.path().filename().string()] =
                 std::string(std::istreambuf_iterator<char>(in), {});
         }
+    std::ifstream noise(fs::path(LUMENVALE_GENERATED_ROOT) / "Data" / "noise.bin",
+                        std::ios::binary);
+    entries["Data\\noise.bin"] = std::string(std::istreambuf_iterator<char>(noise), {});
     DataFileWriter writer;
     for (const auto& [entry, content] : entries)
         writer.Add(entry, std::span(reinterpret_cast<const unsigned char*>(content.data()),
