@@ -1,6 +1,7 @@
 #include "Framework/DXFramework.h"
 
 #include "Framework/BASSPlayer.h"
+#include "Framework/DXEffect.h"
 #include "Framework/FileSys.h"
 #include "Framework/FrameworkEx.h"
 #include "Framework/GuardedCall.h"
@@ -234,6 +235,8 @@ void DXFramework::ReleaseDeviceResources() {
     if (RTHandler* targets = RTHandler::Instance()) targets->Clear();
     if (RTCubeHandler* cubes = RTCubeHandler::Instance()) cubes->Clear();
     if (RSHandler* surfaces = RSHandler::Instance()) surfaces->Clear();
+    globalEffect.reset();
+    ReleaseAndClear(effectPool);
     ReleaseAndClear(noiseTexture);
     if (plainDepthSurface != sharedDepthSurface) ReleaseAndClear(plainDepthSurface);
     plainDepthSurface = nullptr;

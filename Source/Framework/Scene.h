@@ -37,6 +37,9 @@ public:
     const std::string& Name() const { return name; }
     // What modules read of the current scene's camera and lights.
     const SharedParameters& Shared() const { return shared; }
+    // Sends the block, and the frame clock's time as "TIME", through the framework's global
+    // effect to every effect of its pool; semantics the effects do not declare are skipped.
+    void SetSharedParameters();
 
     // Named render targets, private to the scene, shared by shape with the other scenes through
     // the handlers: declared in Enter, released in Leave. Declaring a name again overwrites its
