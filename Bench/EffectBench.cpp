@@ -1,7 +1,7 @@
 // Per-draw parameter setting through DXEffect inside a running pass: by semantic (the handle
 // cache's map lookup and the value write) and by handle, each followed by the CommitChanges that
 // uploads what changed, and the commit alone with nothing changed.
-#include "BenchDataFile.h"
+#include "BenchData.h"
 #include "Framework/DXEffect.h"
 #include "Framework/DXFramework.h"
 
@@ -24,7 +24,7 @@ technique Draw { pass P { VertexShader = VS; PixelShader = PS; } }
 class RunningEffect {
 public:
     RunningEffect() {
-        EnterDirectoryWithEffects("lumenvale-effect-bench", {{"OShaders\\Bench.fxo", kEffect}});
+        EnterBenchDirectory({{"OShaders\\Bench.fxo", kEffect}});
         framework = std::make_unique<DXFramework>("--nosetup", nullptr, "Lumenvale");
         framework->OpenWindow();
         framework->CreateDevice();

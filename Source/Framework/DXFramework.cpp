@@ -230,13 +230,13 @@ void DXFramework::ReleaseDeviceObjects() {
 void DXFramework::ReleaseDeviceResources() {
     if (SceneHandler* scenes = SceneHandler::Instance()) scenes->UnloadAll();
     if (ModuleHandler* modules = ModuleHandler::Instance()) modules->UnloadAll();
-    globalEffect.reset();
-    ReleaseAndClear(effectPool);
     // The render targets are device objects too: they go before the device is reset or released,
     // and the scenes' Enter and Leave declare them again when the resources are loaded.
     if (RTHandler* targets = RTHandler::Instance()) targets->Clear();
     if (RTCubeHandler* cubes = RTCubeHandler::Instance()) cubes->Clear();
     if (RSHandler* surfaces = RSHandler::Instance()) surfaces->Clear();
+    globalEffect.reset();
+    ReleaseAndClear(effectPool);
     ReleaseAndClear(noiseTexture);
     if (plainDepthSurface != sharedDepthSurface) ReleaseAndClear(plainDepthSurface);
     plainDepthSurface = nullptr;
