@@ -553,7 +553,7 @@ TEST(TextureLayoutTest, SizesLevelsAndFormatFollowTheArgumentsAndTheFile) {
         const D3DXIMAGE_INFO file{c.fileWidth,  c.fileHeight,     1,          c.fileLevels,
                                   c.fileFormat, D3DRTYPE_TEXTURE, D3DXIFF_PNG};
         const TextureLayout layout =
-            ChooseTextureLayout(file, c.width, c.height, c.mipLevels, c.format);
+            ChooseTextureLayout(file, c.width, c.height, c.mipLevels, c.format, 8192);
         EXPECT_EQ(layout.width, c.expected.width);
         EXPECT_EQ(layout.height, c.expected.height);
         EXPECT_EQ(layout.levels, c.expected.levels);

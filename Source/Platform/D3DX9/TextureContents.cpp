@@ -1,7 +1,6 @@
 #include "Platform/D3DX9/TextureContents.h"
 
 #include "Platform/D3DX9/ColorKey.h"
-#include "Platform/D3DX9/ImageDecoder.h"
 #include "Platform/D3DX9/MipChain.h"
 
 HRESULT PrepareTextureContents(std::span<const std::uint8_t> file, const TextureRequest& request,
@@ -10,7 +9,7 @@ HRESULT PrepareTextureContents(std::span<const std::uint8_t> file, const Texture
     const auto mipFilter = ImageFilter::From(request.mipFilter, ImageFilter::Type::Box);
     if (!imageFilter || !mipFilter) return D3DERR_INVALIDCALL;
 
-    auto image = DecodeImageFile(file);
+    auto image = DecodeImageFile(file, request.maxDimension);
     if (!image) return D3DXERR_INVALIDDATA;
     const bool cube = type == D3DRTYPE_CUBETEXTURE;
     if (cube && image->info.ResourceType != D3DRTYPE_CUBETEXTURE) return D3DXERR_INVALIDDATA;
@@ -18,8 +17,8 @@ HRESULT PrepareTextureContents(std::span<const std::uint8_t> file, const Texture
 
     contents.file = image->info;
     const UINT height = cube ? request.width : request.height;
-    contents.layout =
-        ChooseTextureLayout(image->info, request.width, height, request.mipLevels, request.format);
+    contents.layout = ChooseTextureLayout(image->info, request.width, height, request.mipLevels,
+                                          request.format, request.maxDimension);
     const TextureLayout& layout = contents.layout;
     contents.faces.clear();
     for (auto& fileLevels : image->faces) {

@@ -2,6 +2,7 @@
 // texture's layout chosen and every face's mip chain built.
 #pragma once
 
+#include "Platform/D3DX9/ImageDecoder.h"
 #include "Platform/D3DX9/TextureImage.h"
 #include "Platform/D3DX9/TextureLayout.h"
 
@@ -17,6 +18,7 @@ struct TextureRequest {
     DWORD filter = D3DX_DEFAULT;
     DWORD mipFilter = D3DX_DEFAULT;
     D3DCOLOR colorKey = 0;
+    UINT maxDimension = kMaxTextureDimension; // the device's largest texture side
 };
 
 struct TextureContents {

@@ -1,6 +1,5 @@
 #include "Platform/D3DX9/TextureLayout.h"
 
-#include "Platform/D3DX9/ImageDecoder.h"
 #include "Platform/D3DX9/TexelWriter.h"
 
 #include <algorithm>
@@ -8,13 +7,13 @@
 
 namespace {
 
-UINT ChooseSide(UINT asked, UINT fileSide) {
+UINT ChooseSide(UINT asked, UINT fileSide, UINT maxDimension) {
     UINT side = asked;
     if (asked == 0 || asked == D3DX_DEFAULT)
         side = std::bit_ceil(fileSide);
     else if (asked == D3DX_DEFAULT_NONPOW2)
         side = fileSide;
-    return std::min(side, kMaxTextureDimension);
+    return std::min(side, maxDimension);
 }
 
 } // namespace
@@ -37,10 +36,10 @@ D3DFORMAT NearestTextureFormat(D3DFORMAT wanted) {
 }
 
 TextureLayout ChooseTextureLayout(const D3DXIMAGE_INFO& file, UINT width, UINT height,
-                                  UINT mipLevels, D3DFORMAT format) {
+                                  UINT mipLevels, D3DFORMAT format, UINT maxDimension) {
     TextureLayout layout{};
-    layout.width = ChooseSide(width, file.Width);
-    layout.height = ChooseSide(height, file.Height);
+    layout.width = ChooseSide(width, file.Width, maxDimension);
+    layout.height = ChooseSide(height, file.Height, maxDimension);
     const auto wholeChain =
         static_cast<UINT>(std::bit_width(std::max(layout.width, layout.height)));
     if (mipLevels == 0 || mipLevels == D3DX_DEFAULT)
