@@ -2,19 +2,12 @@
 
 #include "Platform/D3D9/D3D9TestSeam.h"
 #include "Platform/D3D9/Direct3D9.h"
+#include "Platform/D3D9/GLResult.h"
 #include "Platform/D3D9/VolumeTexture.h"
 
 #include <algorithm>
 
 namespace {
-
-// A GL error left by a resource creation means the driver had no memory for it.
-HRESULT TakeGLCreationResult() {
-    HRESULT result = D3D_OK;
-    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
-        result = error == GL_OUT_OF_MEMORY ? D3DERR_OUTOFVIDEOMEMORY : D3DERR_INVALIDCALL;
-    return result;
-}
 
 bool IsBackBufferFormat(D3DFORMAT format) {
     return format == D3DFMT_X8R8G8B8 || format == D3DFMT_A8R8G8B8 || format == D3DFMT_UNKNOWN;
@@ -82,7 +75,10 @@ Device::Device(Direct3D9* direct3DObject, HWND windowHandle, SDL_GLContext glCon
     direct3D->AddRef();
     glGenFramebuffers(1, &drawFramebuffer);
     glGenFramebuffers(1, &presentFramebuffer);
+    glGenFramebuffers(1, &blitFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer);
+    renderStates = std::make_unique<RenderStates>();
+    samplerStates = std::make_unique<SamplerStates>();
 }
 
 void Device::MakeContextCurrent() {
@@ -95,12 +91,15 @@ void Device::MakeContextCurrent() {
 
 Device::~Device() {
     MakeContextCurrent();
+    UnbindAll();
     for (Surface*& target : renderTargets)
         if (target) target->Release();
     if (depthStencil) depthStencil->Release();
     if (backBuffer) backBuffer->Release();
     glDeleteFramebuffers(1, &drawFramebuffer);
     glDeleteFramebuffers(1, &presentFramebuffer);
+    glDeleteFramebuffers(1, &blitFramebuffer);
+    samplerStates.reset();
     SDL_GL_DeleteContext(context);
     if (standInWindow != nullptr) SDL_DestroyWindow(standInWindow);
     direct3D->Release();
@@ -153,6 +152,10 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* presentationParameters) {
         !IsBackBufferFormat(presentationParameters->BackBufferFormat))
         return D3DERR_INVALIDCALL;
     inScene = false;
+    // A reset puts every state back to its default and unbinds every resource.
+    UnbindAll();
+    renderStates->Reset();
+    samplerStates->Reset();
     return ApplyPresentationParameters(*presentationParameters);
 }
 
@@ -242,8 +245,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*) {
 
     // Row 0 of the back buffer is the top of the picture; the window's row 0 is its bottom.
     glBindFramebuffer(GL_READ_FRAMEBUFFER, presentFramebuffer);
-    glFramebufferRenderbuffer(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                              backBuffer->Renderbuffer());
+    Surface::Attach(backBuffer, GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     const bool sameSize = drawableWidth == width && drawableHeight == height;
     glBlitFramebuffer(0, 0, width, height, 0, drawableHeight, drawableWidth, 0, GL_COLOR_BUFFER_BIT,
@@ -342,8 +344,7 @@ HRESULT Device::GetRenderTargetData(IDirect3DSurface9* renderTarget,
         source->Desc().Height != dest->Desc().Height)
         return D3DERR_INVALIDCALL;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, presentFramebuffer);
-    glFramebufferRenderbuffer(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                              source->Renderbuffer());
+    Surface::Attach(source, GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, static_cast<GLsizei>(source->Desc().Width),
                  static_cast<GLsizei>(source->Desc().Height), GL_BGRA, GL_UNSIGNED_BYTE,
@@ -380,8 +381,7 @@ void Device::BindRenderTarget(DWORD index, Surface* surface) {
     if (renderTargets[index]) renderTargets[index]->Release();
     renderTargets[index] = surface;
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer);
-    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + index, GL_RENDERBUFFER,
-                              surface ? surface->Renderbuffer() : 0);
+    Surface::Attach(surface, GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + index);
     UpdateDrawBuffers();
 }
 
@@ -392,11 +392,9 @@ void Device::BindDepthStencil(Surface* surface) {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer);
     const bool hasStencil = surface && surface->Desc().Format == D3DFMT_D24S8;
     // Detaching the depth-stencil point detaches depth too, so it goes first.
-    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
-                              hasStencil ? surface->Renderbuffer() : 0);
-    if (!hasStencil)
-        glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                                  surface ? surface->Renderbuffer() : 0);
+    Surface::Attach(hasStencil ? surface : nullptr, GL_DRAW_FRAMEBUFFER,
+                    GL_DEPTH_STENCIL_ATTACHMENT);
+    if (!hasStencil) Surface::Attach(surface, GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT);
 }
 
 void Device::UpdateDrawBuffers() {
@@ -404,4 +402,10 @@ void Device::UpdateDrawBuffers() {
     for (DWORD i = 0; i < kMaxRenderTargets; ++i)
         buffers[i] = renderTargets[i] ? GL_COLOR_ATTACHMENT0 + i : GL_NONE;
     glDrawBuffers(kMaxRenderTargets, buffers.data());
+}
+
+void Device::UnbindAll() {
+    for (DWORD sampler = 0; sampler < SamplerStates::kSamplerCount; ++sampler)
+        SetTexture(sampler, nullptr);
+    UseProgram(0);
 }

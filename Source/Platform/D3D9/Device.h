@@ -3,11 +3,14 @@
 #pragma once
 
 #include "Platform/D3D9/D3D9.h"
+#include "Platform/D3D9/RenderStates.h"
+#include "Platform/D3D9/SamplerStates.h"
 #include "Platform/D3D9/Surface.h"
 
 #include <SDL.h>
 
 #include <array>
+#include <memory>
 
 class Direct3D9;
 
@@ -102,6 +105,8 @@ private:
     void BindRenderTarget(DWORD index, Surface* surface);
     void BindDepthStencil(Surface* surface);
     void UpdateDrawBuffers();
+    // Releases the bound textures, streams, indices and declaration, and the effect program.
+    void UnbindAll();
 
     static constexpr DWORD kMaxRenderTargets = 4;
 
@@ -112,11 +117,15 @@ private:
     SDL_GLContext context;
     D3DPRESENT_PARAMETERS parameters{};
     GLuint drawFramebuffer = 0;
-    GLuint presentFramebuffer = 0;
+    GLuint presentFramebuffer = 0; // also the read side of StretchRect
+    GLuint blitFramebuffer = 0;    // the draw side of StretchRect
     Surface* backBuffer = nullptr;
     std::array<Surface*, kMaxRenderTargets> renderTargets{};
     Surface* depthStencil = nullptr;
     D3DVIEWPORT9 viewport{};
     bool inScene = false;
     GLuint program = 0;
+    std::unique_ptr<RenderStates> renderStates;
+    std::unique_ptr<SamplerStates> samplerStates;
+    std::array<IDirect3DBaseTexture9*, SamplerStates::kSamplerCount> textures{}; // counted
 };

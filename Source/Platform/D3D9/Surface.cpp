@@ -24,7 +24,19 @@ Surface* Surface::CreateSystemMemory(IDirect3DDevice9* device, UINT width, UINT 
     return surface;
 }
 
+Surface* Surface::CreateTextureLevel(IDirect3DDevice9* device, Unknown* container, GLuint texture,
+                                     GLenum imageTarget, UINT level, const D3DSURFACE_DESC& desc) {
+    auto* surface = new Surface(device, desc);
+    container->AddRef();
+    surface->container = container;
+    surface->texture = texture;
+    surface->imageTarget = imageTarget;
+    surface->level = static_cast<GLint>(level);
+    return surface;
+}
+
 Surface::~Surface() {
+    if (container != nullptr) container->Release();
     if (renderbuffer == 0) return;
     static_cast<Device*>(device)->MakeContextCurrent();
     glDeleteRenderbuffers(1, &renderbuffer);
@@ -66,6 +78,12 @@ HRESULT Surface::UnlockRect() {
     return D3D_OK;
 }
 
-void Surface::Attach(GLenum attachment) const {
-    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, attachment, GL_RENDERBUFFER, renderbuffer);
+void Surface::Attach(const Surface* surface, GLenum framebufferTarget, GLenum attachment) {
+    if (surface != nullptr && surface->texture != 0) {
+        glFramebufferTexture2D(framebufferTarget, attachment, surface->imageTarget,
+                               surface->texture, surface->level);
+        return;
+    }
+    glFramebufferRenderbuffer(framebufferTarget, attachment, GL_RENDERBUFFER,
+                              surface != nullptr ? surface->renderbuffer : 0);
 }

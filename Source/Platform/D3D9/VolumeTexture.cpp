@@ -1,51 +1,22 @@
 #include "Platform/D3D9/VolumeTexture.h"
 
 #include "Platform/D3D9/Device.h"
+#include "Platform/D3D9/ScratchTextureUnit.h"
+#include "Platform/D3D9/TextureFormats.h"
 
 #include <algorithm>
 #include <array>
 
-namespace {
-
-struct GLFormat {
-    D3DFORMAT format;
-    GLint internalFormat;
-    GLenum dataFormat;
-    GLenum dataType;
-    int bytesPerTexel;
-    std::array<GLint, 4> swizzle; // sources of r, g, b, a
-};
-
-constexpr GLFormat kFormats[] = {
-    {D3DFMT_L8, GL_R8, GL_RED, GL_UNSIGNED_BYTE, 1, {GL_RED, GL_RED, GL_RED, GL_ONE}},
-    {D3DFMT_A8, GL_R8, GL_RED, GL_UNSIGNED_BYTE, 1, {GL_ZERO, GL_ZERO, GL_ZERO, GL_RED}},
-    {D3DFMT_A8R8G8B8,
-     GL_RGBA8,
-     GL_BGRA,
-     GL_UNSIGNED_BYTE,
-     4,
-     {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA}},
-    {D3DFMT_X8R8G8B8, GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE, 4, {GL_RED, GL_GREEN, GL_BLUE, GL_ONE}},
-};
-
-const GLFormat* FindFormat(D3DFORMAT format) {
-    for (const GLFormat& entry : kFormats)
-        if (entry.format == format) return &entry;
-    return nullptr;
-}
-
-} // namespace
-
 bool VolumeTexture::SupportsFormat(D3DFORMAT format) {
-    return FindFormat(format) != nullptr;
+    return FindTextureFormat(format) != nullptr;
 }
 
 VolumeTexture* VolumeTexture::Create(IDirect3DDevice9* device, const D3DVOLUME_DESC& desc,
                                      UINT levelCount) {
     auto* volume = new VolumeTexture(device, desc, levelCount);
-    const GLFormat& format = *FindFormat(desc.Format);
+    const TextureFormat& format = *FindTextureFormat(desc.Format);
     glGenTextures(1, &volume->texture);
-    glBindTexture(GL_TEXTURE_3D, volume->texture);
+    const ScratchTextureUnit unit(GL_TEXTURE_3D, volume->texture);
     glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levelCount) - 1);
     glTexParameteriv(GL_TEXTURE_3D, GL_TEXTURE_SWIZZLE_RGBA, format.swizzle.data());
     for (UINT level = 0; level < levelCount; ++level) {
@@ -55,7 +26,6 @@ VolumeTexture* VolumeTexture::Create(IDirect3DDevice9* device, const D3DVOLUME_D
                      static_cast<GLsizei>(levelDesc.Depth), 0, format.dataFormat, format.dataType,
                      nullptr);
     }
-    glBindTexture(GL_TEXTURE_3D, 0);
     return volume;
 }
 
@@ -90,7 +60,7 @@ bool VolumeTexture::Lockable() const {
 
 int VolumeTexture::RowPitch(UINT level) const {
     return static_cast<int>(levelDescs[level].Width) *
-           FindFormat(levelDescs[level].Format)->bytesPerTexel;
+           FindTextureFormat(levelDescs[level].Format)->bytesPerTexel;
 }
 
 int VolumeTexture::SlicePitch(UINT level) const {
@@ -109,16 +79,15 @@ HRESULT VolumeTexture::LockBox(UINT level, D3DLOCKED_BOX* lockedVolume, const D3
         return D3DERR_INVALIDCALL;
 
     Level& locked = levels[level];
-    const GLFormat& format = *FindFormat(desc.Format);
+    const TextureFormat& format = *FindTextureFormat(desc.Format);
     locked.texels.resize(static_cast<size_t>(SlicePitch(level)) * desc.Depth);
     // A discarding lock promises to overwrite the box, so the old texels need not come back.
     if (!(flags & D3DLOCK_DISCARD)) {
         static_cast<Device*>(device)->MakeContextCurrent();
-        glBindTexture(GL_TEXTURE_3D, texture);
+        const ScratchTextureUnit unit(GL_TEXTURE_3D, texture);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glGetTexImage(GL_TEXTURE_3D, static_cast<GLint>(level), format.dataFormat, format.dataType,
                       locked.texels.data());
-        glBindTexture(GL_TEXTURE_3D, 0);
     }
     lockedVolume->RowPitch = RowPitch(level);
     lockedVolume->SlicePitch = SlicePitch(level);
@@ -137,15 +106,14 @@ HRESULT VolumeTexture::UnlockBox(UINT level) {
     locked.locked = false;
     if (!locked.readOnly) {
         const D3DVOLUME_DESC& desc = levelDescs[level];
-        const GLFormat& format = *FindFormat(desc.Format);
+        const TextureFormat& format = *FindTextureFormat(desc.Format);
         static_cast<Device*>(device)->MakeContextCurrent();
-        glBindTexture(GL_TEXTURE_3D, texture);
+        const ScratchTextureUnit unit(GL_TEXTURE_3D, texture);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexSubImage3D(GL_TEXTURE_3D, static_cast<GLint>(level), 0, 0, 0,
                         static_cast<GLsizei>(desc.Width), static_cast<GLsizei>(desc.Height),
                         static_cast<GLsizei>(desc.Depth), format.dataFormat, format.dataType,
                         locked.texels.data());
-        glBindTexture(GL_TEXTURE_3D, 0);
     }
     // The CPU copy lives only while locked.
     locked.texels = {};
