@@ -447,113 +447,72 @@ TEST(MipChainTest, StoredLevelsAreUsedOnlyWhenTheTopNeedsNoScaling) {
 }
 
 TEST(TextureLayoutTest, SizesLevelsAndFormatFollowTheArgumentsAndTheFile) {
-    struct Case {
-        std::string name;
-        UINT fileWidth, fileHeight, fileLevels;
-        D3DFORMAT fileFormat;
+    struct File {
+        UINT width, height, levels;
+        D3DFORMAT format;
+    };
+    struct Arguments {
         UINT width, height, mipLevels;
         D3DFORMAT format;
+    };
+    struct Case {
+        std::string name;
+        File file;
+        Arguments arguments;
         TextureLayout expected;
     };
+    constexpr UINT kDefault = D3DX_DEFAULT, kNonPow2 = D3DX_DEFAULT_NONPOW2;
+    constexpr D3DFORMAT kFromFile = D3DFMT_FROM_FILE;
     const std::vector<Case> cases = {
         {"rounded up",
-         3,
-         5,
-         1,
-         D3DFMT_R8G8B8,
-         D3DX_DEFAULT,
-         D3DX_DEFAULT,
-         0,
-         D3DFMT_FROM_FILE,
+         {3, 5, 1, D3DFMT_R8G8B8},
+         {kDefault, kDefault, 0, kFromFile},
          {4, 8, 4, D3DFMT_X8R8G8B8}},
         {"0 is the default",
-         3,
-         5,
-         1,
-         D3DFMT_A8R8G8B8,
-         0,
-         0,
-         D3DX_DEFAULT,
-         D3DFMT_UNKNOWN,
+         {3, 5, 1, D3DFMT_A8R8G8B8},
+         {0, 0, kDefault, D3DFMT_UNKNOWN},
          {4, 8, 4, D3DFMT_A8R8G8B8}},
         {"powers of two stay",
-         256,
-         64,
-         1,
-         D3DFMT_L8,
-         D3DX_DEFAULT,
-         D3DX_DEFAULT,
-         0,
-         D3DFMT_FROM_FILE,
+         {256, 64, 1, D3DFMT_L8},
+         {kDefault, kDefault, 0, kFromFile},
          {256, 64, 9, D3DFMT_L8}},
         {"file's size",
-         3,
-         5,
-         1,
-         D3DFMT_L8,
-         D3DX_DEFAULT_NONPOW2,
-         D3DX_DEFAULT_NONPOW2,
-         0,
-         D3DFMT_FROM_FILE,
+         {3, 5, 1, D3DFMT_L8},
+         {kNonPow2, kNonPow2, 0, kFromFile},
          {3, 5, 3, D3DFMT_L8}},
         {"asked size and levels",
-         3,
-         5,
-         1,
-         D3DFMT_L8,
-         16,
-         2,
-         2,
-         D3DFMT_A8R8G8B8,
+         {3, 5, 1, D3DFMT_L8},
+         {16, 2, 2, D3DFMT_A8R8G8B8},
          {16, 2, 2, D3DFMT_A8R8G8B8}},
         {"levels beyond the chain",
-         4,
-         4,
-         1,
-         D3DFMT_L8,
-         0,
-         0,
-         9,
-         D3DFMT_FROM_FILE,
+         {4, 4, 1, D3DFMT_L8},
+         {0, 0, 9, kFromFile},
          {4, 4, 3, D3DFMT_L8}},
         {"file's levels",
-         8,
-         8,
-         2,
-         D3DFMT_A8R8G8B8,
-         0,
-         0,
-         D3DX_FROM_FILE,
-         D3DFMT_FROM_FILE,
+         {8, 8, 2, D3DFMT_A8R8G8B8},
+         {0, 0, D3DX_FROM_FILE, kFromFile},
          {8, 8, 2, D3DFMT_A8R8G8B8}},
-        {"size capped", 8, 8, 1, D3DFMT_L8, 10000, 8, 1, D3DFMT_FROM_FILE, {8192, 8, 1, D3DFMT_L8}},
-        {"half floats widen",
-         1,
-         1,
-         1,
-         D3DFMT_A16B16G16R16F,
-         0,
-         0,
-         0,
-         D3DFMT_FROM_FILE,
-         {1, 1, 1, D3DFMT_A32B32G32R32F}},
+        {"size capped", {8, 8, 1, D3DFMT_L8}, {10000, 8, 1, kFromFile}, {8192, 8, 1, D3DFMT_L8}},
+        {"half floats stay",
+         {1, 1, 1, D3DFMT_A16B16G16R16F},
+         {0, 0, 0, kFromFile},
+         {1, 1, 1, D3DFMT_A16B16G16R16F}},
+        {"24-bit colour widens",
+         {1, 1, 1, D3DFMT_R8G8B8},
+         {0, 0, 0, kFromFile},
+         {1, 1, 1, D3DFMT_X8R8G8B8}},
         {"16-bit colour widens",
-         1,
-         1,
-         1,
-         D3DFMT_L8,
-         0,
-         0,
-         0,
-         D3DFMT_R5G6B5,
+         {1, 1, 1, D3DFMT_L8},
+         {0, 0, 0, D3DFMT_R5G6B5},
          {1, 1, 1, D3DFMT_X8R8G8B8}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const D3DXIMAGE_INFO file{c.fileWidth,  c.fileHeight,     1,          c.fileLevels,
-                                  c.fileFormat, D3DRTYPE_TEXTURE, D3DXIFF_PNG};
+        const D3DXIMAGE_INFO file{c.file.width,  c.file.height,    1,          c.file.levels,
+                                  c.file.format, D3DRTYPE_TEXTURE, D3DXIFF_PNG};
+        const Arguments& a = c.arguments;
         const TextureLayout layout =
-            ChooseTextureLayout(file, c.width, c.height, c.mipLevels, c.format, 8192);
+            ChooseTextureLayout(file, a.width, a.height, a.mipLevels, a.format, 8192);
         EXPECT_EQ(layout.width, c.expected.width);
         EXPECT_EQ(layout.height, c.expected.height);
         EXPECT_EQ(layout.levels, c.expected.levels);
@@ -575,6 +534,9 @@ TEST(TexelWriterTest, WritesEachFormatsBytesInDirect3DOrder) {
         {D3DFMT_A8, {191}},
         {D3DFMT_G16R16, {0xFF, 0xFF, 0x00, 0x80}},
         {D3DFMT_A16B16G16R16, {0xFF, 0xFF, 0x00, 0x80, 0x00, 0x40, 0xFF, 0xBF}},
+        {D3DFMT_R16F, {0x00, 0x3C}},
+        {D3DFMT_G16R16F, {0x00, 0x3C, 0x00, 0x38}},
+        {D3DFMT_A16B16G16R16F, {0x00, 0x3C, 0x00, 0x38, 0x00, 0x34, 0x00, 0x3A}},
         {D3DFMT_R32F, Floats({1})},
         {D3DFMT_G32R32F, Floats({1, 0.5f})},
         {D3DFMT_A32B32G32R32F, Floats({1, 0.5f, 0.25f, 0.75f})},
@@ -597,6 +559,22 @@ TEST(TexelWriterTest, ClampsNormalisedChannelsAndWritesNanAsZero) {
     std::uint8_t out[4];
     WriteTexels(TextureImage(1, 1, {-1, 2, NAN, 1}), D3DFMT_A8R8G8B8, {4, out});
     EXPECT_EQ(FileBytes(out, out + 4), (FileBytes{0, 255, 0, 255}));
+}
+
+TEST(TexelWriterTest, HalvesRoundToNearestAndSaturateToInfinity) {
+    struct Case {
+        float value;
+        std::uint16_t half;
+    };
+    for (const Case c :
+         {Case{1.0f / 3, 0x3555}, Case{-2.0f, 0xC000}, Case{-0.0f, 0x8000}, Case{65504, 0x7BFF},
+          Case{65519, 0x7BFF}, Case{65520, 0x7C00}, Case{-1e30f, 0xFC00}, Case{0x1p-24f, 0x0001},
+          Case{0x1p-14f, 0x0400}, Case{0x1.ffcp-15f, 0x0400}, Case{INFINITY, 0x7C00}}) {
+        SCOPED_TRACE(c.value);
+        std::uint8_t out[2];
+        WriteTexels(TextureImage(1, 1, {c.value, 0, 0, 0}), D3DFMT_R16F, {2, out});
+        EXPECT_EQ(out[0] | out[1] << 8, c.half);
+    }
 }
 
 TEST(TextureContentsTest, EffectTexturesKeepTheirTexelsUnfilteredWithFilterNone) {

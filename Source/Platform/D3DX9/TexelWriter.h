@@ -1,6 +1,6 @@
 // Writes a texture image into a locked level in a texture format: 32-bit colour as B, G, R, A
-// bytes (X8 writes 0xFF), L8 as Rec. 709 luminance, 16-bit normalised and 32-bit float channels
-// R first. Normalised channels are clamped to 0..1 and rounded.
+// bytes (X8 writes 0xFF), L8 as Rec. 709 luminance, 16-bit normalised, 16-bit and 32-bit float
+// channels R first. Normalised channels are clamped to 0..1 and rounded; halves round to nearest.
 #pragma once
 
 #include "Platform/D3DX9/TextureImage.h"

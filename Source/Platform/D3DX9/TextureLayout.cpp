@@ -24,12 +24,6 @@ D3DFORMAT NearestTextureFormat(D3DFORMAT wanted) {
     case D3DFMT_R8G8B8:
     case D3DFMT_R5G6B5:
         return D3DFMT_X8R8G8B8;
-    case D3DFMT_R16F:
-        return D3DFMT_R32F;
-    case D3DFMT_G16R16F:
-        return D3DFMT_G32R32F;
-    case D3DFMT_A16B16G16R16F:
-        return D3DFMT_A32B32G32R32F;
     default:
         return D3DFMT_A8R8G8B8;
     }
