@@ -110,8 +110,35 @@ FileBytes WithPngSize(FileBytes png, std::uint32_t width, std::uint32_t height) 
     return png;
 }
 
+// Sets the width and height of a TGA header (little-endian, at bytes 12 and 14) or of a JPEG's
+// frame header (big-endian, after the SOF0 marker, its length and precision).
+FileBytes WithTgaSize(FileBytes tga, std::uint16_t width, std::uint16_t height) {
+    tga[12] = static_cast<std::uint8_t>(width), tga[13] = static_cast<std::uint8_t>(width >> 8);
+    tga[14] = static_cast<std::uint8_t>(height), tga[15] = static_cast<std::uint8_t>(height >> 8);
+    return tga;
+}
+FileBytes WithJpegSize(FileBytes jpeg, std::uint16_t width, std::uint16_t height) {
+    for (std::size_t i = 0; i + 8 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            jpeg[i + 5] = static_cast<std::uint8_t>(height >> 8), jpeg[i + 6] = height & 0xFF;
+            jpeg[i + 7] = static_cast<std::uint8_t>(width >> 8), jpeg[i + 8] = width & 0xFF;
+            break;
+        }
+    return jpeg;
+}
+
+FileBytes Cut(const FileBytes& file, std::size_t removed) {
+    return FileBytes(file.begin(), file.end() - static_cast<std::ptrdiff_t>(removed));
+}
+
 std::vector<DamagedFile> DamagedImageFiles() {
     const FileBytes png = Png(16, 16, 4);
+    const FileBytes bmp = EncodeImage(ImageWriter::Bmp, 16, 16, 3, RampBytes(16, 16, 3));
+    const FileBytes rleTga = EncodeImage(ImageWriter::Tga, 16, 16, 3, RampBytes(16, 16, 3));
+    stbi_write_tga_with_rle = 0;
+    const FileBytes tga = EncodeImage(ImageWriter::Tga, 16, 16, 3, RampBytes(16, 16, 3));
+    stbi_write_tga_with_rle = 1;
+    const FileBytes jpeg = EncodeImage(ImageWriter::Jpeg, 16, 16, 3, RampBytes(16, 16, 3));
     DdsFile dds;
     dds.width = dds.height = 2;
     dds.data = Words({1, 2, 3, 4});
@@ -132,6 +159,10 @@ std::vector<DamagedFile> DamagedImageFiles() {
         {"PNG of width 0", WithPngSize(png, 0, 16)},
         {"PNG wider than a texture", WithPngSize(png, 100000, 16)},
         {"PNG taller than a texture", WithPngSize(png, 16, 8193)},
+        {"BMP one byte short", Cut(bmp, 1)},
+        {"TGA one byte short", Cut(tga, 1)},
+        {"run-length TGA claiming more than it can hold", WithTgaSize(rleTga, 8192, 8192)},
+        {"JPEG claiming more than it can hold", WithJpegSize(jpeg, 8192, 8192)},
         {"DDS signature only", FileBytes{'D', 'D', 'S', ' '}},
         {"DDS header cut short", FileBytes(whole.begin(), whole.begin() + 100)},
         {"DDS one byte short", truncatedDds},

@@ -1,5 +1,7 @@
 #include "Platform/D3DX9/StbImageDecoder.h"
 
+#include "Platform/D3DX9/EncodedImageSize.h"
+
 #include <stb_image.h>
 
 #include <climits>
@@ -40,11 +42,15 @@ std::optional<DecodedImage> DecodeWithStb(std::span<const std::uint8_t> file, UI
     if (width <= 0 || height <= 0 || static_cast<UINT>(width) > maxDimension ||
         static_cast<UINT>(height) > maxDimension)
         return std::nullopt;
+    const D3DXIMAGE_FILEFORMAT fileFormat = FileFormatOf(file);
+    if (!HoldsDeclaredPixels(file, fileFormat, static_cast<UINT>(width), static_cast<UINT>(height)))
+        return std::nullopt;
 
+    const int declaredWidth = width, declaredHeight = height;
     const std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
         stbi_load_from_memory(file.data(), length, &width, &height, &channels, 0), stbi_image_free);
-    if (!pixels || width <= 0 || height <= 0 || static_cast<UINT>(width) > maxDimension ||
-        static_cast<UINT>(height) > maxDimension || channels < 1 || channels > 4)
+    if (!pixels || width != declaredWidth || height != declaredHeight || channels < 1 ||
+        channels > 4)
         return std::nullopt;
 
     TextureImage level(static_cast<UINT>(width), static_cast<UINT>(height));
@@ -61,8 +67,8 @@ std::optional<DecodedImage> DecodeWithStb(std::span<const std::uint8_t> file, UI
     }
 
     DecodedImage image;
-    image.info = {level.width,      level.height,      1, 1, FormatOfChannels(channels),
-                  D3DRTYPE_TEXTURE, FileFormatOf(file)};
+    image.info = {level.width,      level.height, 1, 1, FormatOfChannels(channels),
+                  D3DRTYPE_TEXTURE, fileFormat};
     image.faces.push_back({std::move(level)});
     return image;
 }
