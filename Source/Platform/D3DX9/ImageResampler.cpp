@@ -62,8 +62,8 @@ std::vector<Tap> TapsOf(UINT destination, UINT sourceSize, double scale, ImageFi
             return 1.0 - std::abs(distance) / radius;
         });
     }
-    case ImageFilter::Type::Box:
-    case ImageFilter::Type::None: {
+    case ImageFilter::Type::None: // copied unscaled before any taps are made
+    case ImageFilter::Type::Box: {
         // The overlap of each source texel with the destination texel's footprint.
         const double half = std::max(0.5, scale / 2);
         return WeightedTaps(centre, half, sourceSize, mirror, [half](double distance) {
