@@ -1,5 +1,6 @@
 // The frame loop as the program runs it, in a child process with a fixed-step clock: warm-up,
 // the end of the show, the game switch, Escape and the lost device.
+#include "BuildEffectEntries.h"
 #include "DataPacker/DataFileWriter.h"
 #include "Framework/DXFramework.h"
 #include "Framework/FileSys.h"
@@ -48,8 +49,8 @@ Bytes ReadEntry(const char* name) {
     return bytes;
 }
 
-// Moves to a directory of the test's own whose data file holds the build's music and noise
-// volume, and a timeline that shows the probe scene.
+// Moves to a directory of the test's own whose data file holds the build's music, noise volume
+// and effects, and a timeline that shows the probe scene.
 void MountShowData() {
     const Bytes soundtrack = ReadEntry("Data\\lumenvale_final.ogg");
     const Bytes noise = ReadEntry("Data\\noise.bin");
@@ -63,6 +64,8 @@ void MountShowData() {
     writer.Add("Data\\noise.bin", noise);
     writer.Add("Data\\event\\Scenes", Bytes(scenes.begin(), scenes.end()));
     writer.Add("Data\\event\\Scenes2", Bytes(game.begin(), game.end()));
+    for (const auto& [name, content] : BuildEffectEntries())
+        writer.Add(name, Bytes(content.begin(), content.end()));
     writer.Write(directory / "basefile.dat");
 }
 

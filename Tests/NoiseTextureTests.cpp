@@ -1,6 +1,7 @@
 // The shared noise texture as the framework loads it: from the data file's entry, or generated
 // and written to "Data/noise.bin" when the entry is missing; its guarded device calls; and the
 // volume the data build stores.
+#include "BuildEffectEntries.h"
 #include "DeviceFixture.h"
 #include "Framework/FileSys.h"
 #include "Framework/FrameworkEx.h"
@@ -50,10 +51,11 @@ void ExpectGeneratedNoise(const Volume& volume) {
 
 class NoiseTextureTest : public DeviceFixture {
 protected:
-    // Moves into a scratch directory whose data file holds these entries; the framework opened
-    // there loads the noise texture from it.
-    void MountData(const std::map<std::string, std::string>& entries) {
+    // Moves into a scratch directory whose data file holds these entries and the build's
+    // effects; the framework opened there loads the noise texture from it.
+    void MountData(std::map<std::string, std::string> entries) {
         scratch.emplace();
+        entries.merge(BuildEffectEntries());
         DataFileWriter writer;
         for (const auto& [name, content] : entries)
             writer.Add(name, std::span(reinterpret_cast<const unsigned char*>(content.data()),

@@ -1,12 +1,14 @@
 #include "Framework/DXFramework.h"
 
 #include "Framework/BASSPlayer.h"
+#include "Framework/DXEffect.h"
 #include "Framework/FileSys.h"
 #include "Framework/FrameworkEx.h"
 #include "Framework/GuardedCall.h"
 #include "Framework/KeyHandler.h"
 #include "Framework/ModuleHandler.h"
 #include "Framework/Mouse.h"
+#include "Framework/ReleaseAndClear.h"
 #include "Framework/RenderTargetResources/RSHandler.h"
 #include "Framework/RenderTargetResources/RTCubeHandler.h"
 #include "Framework/RenderTargetResources/RTHandler.h"
@@ -23,13 +25,6 @@ constexpr const char* kGuardedSourcePath = ".\\Source\\Framework\\DXFramework";
 constexpr const char* kWindowClassName = "d3d_framework";
 constexpr int kCursorResource = 101;
 constexpr int kSmallIconResource = 103;
-
-template <class T>
-void ReleaseAndClear(T*& object) {
-    if (object == nullptr) return;
-    object->Release();
-    object = nullptr;
-}
 
 struct CapabilityCheck {
     bool (*fails)(const D3DCAPS9&);
@@ -235,6 +230,13 @@ void DXFramework::ReleaseDeviceObjects() {
 void DXFramework::ReleaseDeviceResources() {
     if (SceneHandler* scenes = SceneHandler::Instance()) scenes->UnloadAll();
     if (ModuleHandler* modules = ModuleHandler::Instance()) modules->UnloadAll();
+    // The render targets are device objects too: they go before the device is reset or released,
+    // and the scenes' Enter and Leave declare them again when the resources are loaded.
+    if (RTHandler* targets = RTHandler::Instance()) targets->Clear();
+    if (RTCubeHandler* cubes = RTCubeHandler::Instance()) cubes->Clear();
+    if (RSHandler* surfaces = RSHandler::Instance()) surfaces->Clear();
+    globalEffect.reset();
+    ReleaseAndClear(effectPool);
     ReleaseAndClear(noiseTexture);
     if (plainDepthSurface != sharedDepthSurface) ReleaseAndClear(plainDepthSurface);
     plainDepthSurface = nullptr;

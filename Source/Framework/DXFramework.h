@@ -5,6 +5,7 @@
 #include "Framework/FrameworkSettings.h"
 #include "Framework/RunOptions.h"
 #include "Platform/D3D9/D3D9.h"
+#include "Platform/D3DX9/D3DXEffect.h"
 #include "Platform/Win32/Windows.h"
 
 #include <cstdint>
@@ -24,6 +25,7 @@ class SceneHandler;
 class KeyHandler;
 class FrameCapture;
 class Scene;
+class DXEffect;
 
 // The device every drawing class uses; null while there is none.
 extern IDirect3DDevice9* g_pd3dDevice;
@@ -54,6 +56,10 @@ public:
     void ClearLetterbox();
 
     static const char* ErrorName(HRESULT result);
+    // Creates the effect "OShaders\" + name + "o" of the data file, its includes read from
+    // "Shaders\", with the pool or none. Throws FrameworkEx when the entry is missing.
+    static HRESULT CreateEffectFromFile(const std::string& name, ID3DXEffectPool* pool,
+                                        ID3DXEffect** effect, ID3DXBuffer** errors);
     static LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::string name;
@@ -79,6 +85,9 @@ public:
     IDirect3DSurface9* backBufferSurface = nullptr;
     IDirect3DSurface9* sharedDepthSurface = nullptr;
     IDirect3DSurface9* plainDepthSurface = nullptr;
+    // "global.fx", whose shared parameters every effect of the pool sees, and that pool.
+    std::unique_ptr<DXEffect> globalEffect;
+    ID3DXEffectPool* effectPool = nullptr;
     // The shared noise texture "NOISETEX".
     IDirect3DVolumeTexture9* noiseTexture = nullptr;
 

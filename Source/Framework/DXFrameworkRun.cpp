@@ -1,5 +1,6 @@
 // The program's life after construction: setup, loading, warm-up, frames and shutdown.
 #include "Framework/BASSPlayer.h"
+#include "Framework/DXEffect.h"
 #include "Framework/DXFramework.h"
 #include "Framework/FrameCapture.h"
 #include "Framework/FrameworkEx.h"
@@ -82,8 +83,10 @@ void DXFramework::LoadDeviceResources() {
     // the first frame and playback creates none.
     SceneHandler::Instance()->EnterLeaveAll();
     noiseTexture = CreateNoiseTexture(g_pd3dDevice);
-    // The global effect with its pool, which later effects share, is created here once the
-    // effect framework exists: after the targets and the noise texture, before the modules.
+    globalEffect = std::make_unique<DXEffect>();
+    GUARDED(D3DXCreateEffectPool(&effectPool));
+    globalEffect->LoadEffect("global.fx", effectPool);
+    globalEffect->SetTexture("NOISETEX", noiseTexture);
     ModuleHandler::Instance()->LoadAll();
     SceneHandler::Instance()->LoadAll();
     resourcesLoaded = true;

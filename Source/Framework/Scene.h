@@ -3,8 +3,12 @@
 #pragma once
 
 #include "Framework/CameraSet.h"
+#include "Framework/RenderTargetResources/RSHandler.h"
+#include "Framework/RenderTargetResources/RTCubeHandler.h"
+#include "Framework/RenderTargetResources/RTHandler.h"
 #include "Framework/SharedParameters.h"
 
+#include <map>
 #include <string>
 #include <utility>
 
@@ -33,6 +37,27 @@ public:
     const std::string& Name() const { return name; }
     // What modules read of the current scene's camera and lights.
     const SharedParameters& Shared() const { return shared; }
+    // Sends the block, and the frame clock's time as "TIME", through the framework's global
+    // effect to every effect of its pool; semantics the effects do not declare are skipped.
+    void SetSharedParameters();
+
+    // Named render targets, private to the scene, shared by shape with the other scenes through
+    // the handlers: declared in Enter, released in Leave. Declaring a name again overwrites its
+    // index. A look-up of a name this scene never declared throws FrameworkEx.
+    void DeclareRenderSurface(const std::string& targetName, const RSDescriptor& descriptor);
+    void DeclareRenderTarget(const std::string& targetName, const RTDescriptor& descriptor);
+    void DeclareCubeTarget(const std::string& targetName, const RTCubeDescriptor& descriptor);
+    const RSRecord& RenderSurface(const std::string& targetName) const;
+    const RTRecord& RenderTarget(const std::string& targetName) const;
+    const RTCubeRecord& CubeTarget(const std::string& targetName) const;
+    // Releases every declared index; the names stay.
+    void ReleaseAllTargets();
+    // Binds the target's level 0 to the slot, with the framework's plain depth surface.
+    void BindRenderTarget(const std::string& targetName, DWORD slot = 0);
+    // Binds the surface to slot 0, with the framework's shared depth surface.
+    void BindRenderSurface(const std::string& targetName);
+    // Binds one face of a cube target to slot 0, with the plain depth surface.
+    void BindCubeFace(const std::string& targetName, D3DCUBEMAP_FACES face);
 
 protected:
     // Updates the view cameras at t and takes the active one into the block.
@@ -49,5 +74,11 @@ protected:
     SharedParameters shared;
 
 private:
+    unsigned IndexOf(const std::map<std::string, unsigned>& targets, const std::string& targetName,
+                     const char* operation) const;
+
     std::string name;
+    std::map<std::string, unsigned> renderSurfaces;
+    std::map<std::string, unsigned> renderTargets;
+    std::map<std::string, unsigned> cubeTargets;
 };

@@ -79,6 +79,15 @@ Device::Device(Direct3D9* direct3DObject, HWND windowHandle, SDL_GLContext glCon
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer);
     renderStates = std::make_unique<RenderStates>();
     samplerStates = std::make_unique<SamplerStates>();
+    fixedFunction = std::make_unique<FixedFunctionProgram>();
+    glGenVertexArrays(1, &vertexArray);
+    glBindVertexArray(vertexArray);
+    // What a program reads of an input the declaration lacks: Direct3D's (0, 0, 0, 1), and
+    // white for the diffuse colour as the fixed-function pipeline has it.
+    for (GLuint location = 0; location < kAttributeCount; ++location)
+        glVertexAttrib4f(location, 0.0f, 0.0f, 0.0f, 1.0f);
+    glVertexAttrib4f(3, 1.0f, 1.0f, 1.0f, 1.0f);
+    UseProgram(0);
 }
 
 void Device::MakeContextCurrent() {
@@ -100,6 +109,8 @@ Device::~Device() {
     glDeleteFramebuffers(1, &presentFramebuffer);
     glDeleteFramebuffers(1, &blitFramebuffer);
     samplerStates.reset();
+    fixedFunction.reset();
+    glDeleteVertexArrays(1, &vertexArray);
     SDL_GL_DeleteContext(context);
     if (standInWindow != nullptr) SDL_DestroyWindow(standInWindow);
     direct3D->Release();
@@ -402,10 +413,4 @@ void Device::UpdateDrawBuffers() {
     for (DWORD i = 0; i < kMaxRenderTargets; ++i)
         buffers[i] = renderTargets[i] ? GL_COLOR_ATTACHMENT0 + i : GL_NONE;
     glDrawBuffers(kMaxRenderTargets, buffers.data());
-}
-
-void Device::UnbindAll() {
-    for (DWORD sampler = 0; sampler < SamplerStates::kSamplerCount; ++sampler)
-        SetTexture(sampler, nullptr);
-    UseProgram(0);
 }

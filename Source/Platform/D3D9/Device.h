@@ -3,9 +3,12 @@
 #pragma once
 
 #include "Platform/D3D9/D3D9.h"
+#include "Platform/D3D9/FixedFunctionProgram.h"
 #include "Platform/D3D9/RenderStates.h"
 #include "Platform/D3D9/SamplerStates.h"
 #include "Platform/D3D9/Surface.h"
+#include "Platform/D3D9/VertexBuffer.h"
+#include "Platform/D3D9/VertexDeclaration.h"
 
 #include <SDL.h>
 
@@ -105,10 +108,20 @@ private:
     void BindRenderTarget(DWORD index, Surface* surface);
     void BindDepthStencil(Surface* surface);
     void UpdateDrawBuffers();
+    // Binds the declaration's streams to the attributes; false when a draw cannot be made.
+    bool PrepareDraw();
     // Releases the bound textures, streams, indices and declaration, and the effect program.
     void UnbindAll();
 
     static constexpr DWORD kMaxRenderTargets = 4;
+    static constexpr UINT kMaxStreams = 16;
+    static constexpr GLuint kAttributeCount = 16;
+
+    struct Stream {
+        VertexBuffer* buffer = nullptr; // counted
+        UINT offset = 0;
+        UINT stride = 0;
+    };
 
     Direct3D9* direct3D;
     HWND deviceWindow;
@@ -128,4 +141,9 @@ private:
     std::unique_ptr<RenderStates> renderStates;
     std::unique_ptr<SamplerStates> samplerStates;
     std::array<IDirect3DBaseTexture9*, SamplerStates::kSamplerCount> textures{}; // counted
+    std::unique_ptr<FixedFunctionProgram> fixedFunction;
+    GLuint vertexArray = 0;
+    VertexDeclaration* vertexDeclaration = nullptr; // counted
+    std::array<Stream, kMaxStreams> streams{};
+    IndexBuffer* indices = nullptr; // counted
 };
