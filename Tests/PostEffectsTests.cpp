@@ -2,6 +2,7 @@
 // into which targets in which order, what it leaves bound, and what its passes do to pixels.
 #include "BuildEffectEntries.h"
 #include "DeviceFixture.h"
+#include "Framework/FrameworkEx.h"
 #include "Framework/Noise.h"
 #include "Framework/Timer.h"
 #include "Modules/PostEffects/CantorDofSettings.h"
@@ -190,6 +191,31 @@ TEST_F(PostEffectsTest, LoadBuildsOneFullScreenQuadWithTheBlitSelectedAndUnloadD
     EXPECT_EQ(post.FillQuad(kWhite), E_FAIL);
     post.Load(); // loads again after an unload
     EXPECT_EQ(post.FillQuad(kWhite), D3D_OK);
+}
+
+TEST_F(PostEffectsTest, BindingATargetIsGuarded) {
+    D3D9TestSeam::InjectResult("SetRenderTarget", D3DERR_INVALIDCALL);
+    try {
+        post.BlurLow(*a, *b, 1);
+        ADD_FAILURE() << "no exception";
+    } catch (const FrameworkEx& error) {
+        EXPECT_THAT(error.Message(),
+                    ::testing::StartsWith("Error: D3DERR_INVALIDCALL\n\n.\\Source\\"
+                                          "Modules\\PostEffects\\PostEffects : "));
+    }
+    // A lost device only raises the flag.
+    D3D9TestSeam::InjectResult("SetRenderTarget", D3DERR_DEVICELOST);
+    EXPECT_NO_THROW(post.ExpBlur(*a, *b));
+    EXPECT_TRUE(framework->deviceLost);
+}
+
+TEST_F(PostEffectsTest, LoadingOnALostDeviceLeavesTheQuadUnfilled) {
+    post.Unload();
+    D3D9TestSeam::InjectResult("CreateVertexBuffer", D3DERR_DEVICELOST);
+    EXPECT_NO_THROW(post.Load());
+    EXPECT_TRUE(framework->deviceLost);
+    ASSERT_NE(post.Quad(), nullptr);
+    EXPECT_EQ(post.Quad()->TechniqueName(), "BlitQuad");
 }
 
 TEST_F(PostEffectsTest, BlitFillAndFadeDrawOnceIntoTheBoundTargetWithTheirParameters) {

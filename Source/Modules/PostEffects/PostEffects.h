@@ -12,7 +12,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 class PostEffects final : public DXModule {
 public:
