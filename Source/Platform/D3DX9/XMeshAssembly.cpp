@@ -78,7 +78,7 @@ void AddSubsets(XMeshAssembly& mesh) {
 
 void AddAdjacency(XMeshAssembly& mesh, const std::vector<Triangle>& triangles) {
     std::map<std::pair<std::uint32_t, std::uint32_t>, std::vector<std::uint32_t>> facesOfEdge;
-    auto edge = [&](std::uint32_t face, int corner) {
+    auto edge = [&](std::uint32_t face, int corner) -> std::pair<std::uint32_t, std::uint32_t> {
         const std::uint32_t a = triangles[face].points[corner];
         const std::uint32_t b = triangles[face].points[(corner + 1) % 3];
         return std::minmax(a, b);
