@@ -4,6 +4,7 @@
 #include "DeviceFixture.h"
 #include "Framework/DXMesh.h"
 #include "Framework/FrameworkEx.h"
+#include "ImageFileSupport.h"
 #include "Platform/Win32/Win32TestSeam.h"
 #include "ScratchDataFile.h"
 
@@ -61,6 +62,11 @@ protected:
         entries["Data\\plain.x"] = TwoSubsetMesh(nullptr);
         entries["Data\\textured.x"] = TwoSubsetMesh("missing.png");
         entries["Data\\broken.x"] = "xof 0303txt 0032\nMesh { 3; 0;0;0;;";
+        entries["Data\\green.x"] = TwoSubsetMesh("green.png");
+        const FileBytes green =
+            EncodeImage(ImageWriter::Png, 2, 2, 4,
+                        {0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255});
+        entries["Data\\green.png"] = std::string(green.begin(), green.end());
         scratch.emplace();
         DataFileWriter writer;
         for (const auto& [name, content] : entries)
@@ -161,6 +167,23 @@ TEST_F(DXMeshTest, AMissingTextureShowsOneBoxUnlessTexturesAreNotRequested) {
     EXPECT_EQ(mesh.Materials()[0].texture, nullptr);
     mesh.Draw();
     EXPECT_EQ(SubsetPixel(0), 0xFFFFFFFFu);
+}
+
+TEST_F(DXMeshTest, ATextureFromTheTextureFolderIsSampledOnStageZero) {
+    DXMesh mesh;
+    mesh.LoadX("Data\\green.x", true);
+    EXPECT_TRUE(Win32TestSeam::CapturedMessageBoxes().empty());
+    ASSERT_NE(mesh.Materials()[0].texture, nullptr);
+    EXPECT_EQ(mesh.Materials()[1].texture, nullptr);
+    mesh.Draw();
+    EXPECT_EQ(SubsetPixel(0), 0xFF00FF00u);
+    EXPECT_EQ(SubsetPixel(1), 0xFFFFFFFFu);
+
+    DXMesh elsewhere;
+    elsewhere.textureFolder = "Other\\";
+    elsewhere.LoadX("Data\\green.x", true);
+    ASSERT_EQ(Win32TestSeam::CapturedMessageBoxes().size(), 1u);
+    EXPECT_EQ(Win32TestSeam::CapturedMessageBoxes()[0].text, "Other\\green.png");
 }
 
 TEST_F(DXMeshTest, EveryPassOfTheEffectDrawsEverySubset) {
