@@ -5,8 +5,9 @@
 #   Tests/Fuzz/run_fuzz.sh [SECONDS] [TARGET]     (default 60 s, FileSysFuzz)
 #
 # Targets: FileSysFuzz (basefile.dat: its directory and every entry), TimelineFuzz (one entry
-# read as an event list and as an animation curve) and TextureLoaderFuzz (an image file decoded,
-# scaled and mip-mapped as the texture loaders do). Builds a clang configuration in build/fuzz,
+# read as an event list and as an animation curve), TextureLoaderFuzz (an image file decoded,
+# scaled and mip-mapped as the texture loaders do) and XMeshFuzz (an X file, text or binary).
+# Builds a clang configuration in build/fuzz,
 # makes seeds, and runs the target on the corpus build/fuzz/TARGET-corpus, which grows from run
 # to run. A crashing input is written to build/fuzz/crash-* and makes the script fail.
 set -euo pipefail
@@ -26,6 +27,26 @@ cmake --build "$build" --target "$target" datapacker -j "$(nproc)"
 seeds=$build/$target-seeds
 rm -rf "$seeds"
 mkdir -p "$seeds"
+if [ "$target" = XMeshFuzz ]; then
+    # Seeds: the generated meshes, a small text mesh with every list, and a binary one.
+    cmake --build "$build" --target meshgenerator -j "$(nproc)"
+    "$build/Tools/MeshGenerator/meshgenerator" "$seeds"
+    printf 'xof 0303txt 0032\nFrame F { Mesh M { 4; 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;; 2; 4;0,1,2,3;, 3;0,2,1;;\n MeshNormals { 1; 0;0;-1;; 2; 4;0,0,0,0;, 3;0,0,0;; }\n MeshTextureCoords { 4; 0;0;, 1;0;, 1;1;, 0;1;; }\n MeshMaterialList { 2; 2; 0,1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { "a.png"; } } Material { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; } } } }\n' \
+        >"$seeds/quad.x"
+    python3 -c '
+import struct, sys
+w = lambda t: struct.pack("<H", t)
+name = lambda s: w(1) + struct.pack("<I", len(s)) + s
+ints = lambda *v: w(6) + struct.pack("<I", len(v)) + struct.pack("<%dI" % len(v), *v)
+floats = lambda *v: w(7) + struct.pack("<I", len(v)) + struct.pack("<%df" % len(v), *v)
+body = name(b"Mesh") + w(10) + ints(3) + floats(0,0,0, 1,0,0, 0,1,0) + ints(1, 3, 0, 1, 2) + w(11)
+sys.stdout.buffer.write(b"xof 0303bin 0032" + body)' >"$seeds/triangle.x"
+    corpus=$build/$target-corpus
+    mkdir -p "$corpus"
+    "$build/Tests/$target" -max_total_time="$seconds" -max_len=8192 \
+        -artifact_prefix="$build/" -print_final_stats=1 "$corpus" "$seeds"
+    exit 0
+fi
 if [ "$target" = TimelineFuzz ]; then
     # Seeds: the show's event lists, and a curve of three keys (time, value, tangents).
     cp "$root"/Assets/Data/event/* "$seeds/"

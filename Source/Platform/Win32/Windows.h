@@ -145,6 +145,7 @@ constexpr int SM_CYFULLSCREEN = 17;
 
 // Message box types and results.
 constexpr UINT MB_OK = 0x00000000;
+constexpr UINT MB_OKCANCEL = 0x00000001;
 constexpr UINT MB_ICONERROR = 0x00000010;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
