@@ -40,7 +40,7 @@ private:
     const FontFace& face;
     std::map<std::uint32_t, AtlasGlyph> glyphs;
     int height = 64;
-    std::vector<std::uint8_t> texels; // B, G, R, A rows of kWidth
+    std::vector<std::uint8_t> texels;      // B, G, R, A rows of kWidth
     int rowX = 0, rowY = 0, rowHeight = 0; // the row being filled
     bool changed = true;
     IDirect3DTexture9* texture = nullptr;
