@@ -1,6 +1,7 @@
 // Start-up to the first cleared frame (framework, window, device, depth surfaces and the first
 // letterboxed frame presented) and one frame of the loop with an empty scene, on whatever GL the
-// machine has. Both run in an empty working directory: no data file, so no timeline.
+// machine has. Both run in a working directory whose data file has no timeline.
+#include "BenchData.h"
 #include "Framework/DXFramework.h"
 #include "Framework/KeyHandler.h"
 #include "Framework/SceneHandler.h"
@@ -8,16 +9,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <memory>
 
 namespace {
-
-void EnterEmptyDirectory() {
-    const auto directory = std::filesystem::temp_directory_path() / "lumenvale-bench";
-    std::filesystem::create_directories(directory);
-    std::filesystem::current_path(directory);
-}
 
 void FirstClearedFrame(DXFramework& framework) {
     framework.OpenWindow();
@@ -38,7 +32,7 @@ void Shutdown(DXFramework& framework) {
 }
 
 void BM_StartupToFirstClearedFrame(benchmark::State& state) {
-    EnterEmptyDirectory();
+    EnterBenchDirectory();
     for (auto _ : state) {
         auto framework = std::make_unique<DXFramework>("--nosetup", nullptr, "Lumenvale");
         FirstClearedFrame(*framework);
@@ -52,7 +46,7 @@ BENCHMARK(BM_StartupToFirstClearedFrame)->Unit(benchmark::kMillisecond);
 
 // What the frame loop does per frame: clock, scene update, letterboxed render and present.
 void BM_LoopFrameWithEmptyScene(benchmark::State& state) {
-    EnterEmptyDirectory();
+    EnterBenchDirectory();
     DXFramework framework("--nosetup", nullptr, "Lumenvale");
     SceneHandler::Instance()->AddScene(new Scene("Empty"));
     FirstClearedFrame(framework);

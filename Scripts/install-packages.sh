@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of Scripts/packages.txt that are missing; silent when none are.
+# Installs the Debian packages of a list (Scripts/packages.txt unless another list is named)
+# that are missing; silent when none are.
 set -euo pipefail
-cd "$(dirname "$0")"
+list="$(realpath "${1:-$(dirname "$0")/packages.txt}")"
 
 missing=()
 while read -r package; do
     [ -z "$package" ] && continue
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
         missing+=("$package")
-done < packages.txt
+done < "$list"
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"

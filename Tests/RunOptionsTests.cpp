@@ -26,6 +26,15 @@ TEST(RunOptions, DefaultsFollowTheMusic) {
     EXPECT_EQ(options->framesPerSecond, 30.0);
     EXPECT_EQ(options->width, 0u);
     EXPECT_TRUE(options->captureDirectory.empty());
+    EXPECT_TRUE(options->videoFile.empty());
+}
+
+TEST(RunOptions, AVideoRendersWithTheFixedStepClock) {
+    const auto options = RunOptions::Parse("--nosetup --video show.mp4", nullptr);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->videoFile, "show.mp4");
+    EXPECT_TRUE(options->FixedStep());
+    EXPECT_FALSE(options->from);
 }
 
 TEST(RunOptions, RefusesBadCommandLines) {

@@ -145,8 +145,9 @@ TEST_F(VolumeTextureTest, InvalidCallsAreRefused) {
         DWORD usage;
         D3DFORMAT format;
     };
-    for (const Case c : {Case{0, 1, 0, D3DFMT_L8}, Case{4, 4, 0, D3DFMT_L8},
-                         Case{4, 1, 0, D3DFMT_R5G6B5}, Case{4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_L8}})
+    for (const Case c :
+         {Case{0, 1, 0, D3DFMT_L8}, Case{4, 4, 0, D3DFMT_L8}, Case{4, 1, 0, D3DFMT_R5G6B5},
+          Case{4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_L8}})
         EXPECT_EQ(g_pd3dDevice->CreateVolumeTexture(c.width, 4, 4, c.levels, c.usage, c.format,
                                                     D3DPOOL_DEFAULT, &texture, nullptr),
                   D3DERR_INVALIDCALL);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Mouse;
 class FileSys;
@@ -23,7 +24,7 @@ class BASSPlayer;
 class ModuleHandler;
 class SceneHandler;
 class KeyHandler;
-class FrameCapture;
+class FrameSink;
 class Scene;
 class DXEffect;
 
@@ -97,7 +98,7 @@ public:
 
 private:
     void WarmUp();
-    void FrameLoop(FrameCapture* capture);
+    void FrameLoop(const std::vector<std::unique_ptr<FrameSink>>& sinks);
     void Shutdown();
     void SwitchToGame();
     // Everything the device made, in release order; the device itself stays.

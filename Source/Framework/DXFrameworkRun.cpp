@@ -12,8 +12,10 @@
 #include "Framework/SceneHandler.h"
 #include "Framework/SetupDialog.h"
 #include "Framework/Timer.h"
+#include "Framework/VideoRecorder.h"
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -58,10 +60,16 @@ void DXFramework::Run() {
         Timer::UseFixedStep(options.from.value_or(0.0), options.framesPerSecond);
     else
         BASSPlayer::Instance()->Play();
-    std::unique_ptr<FrameCapture> capture;
+    std::vector<std::unique_ptr<FrameSink>> sinks;
     if (!options.captureDirectory.empty())
-        capture = std::make_unique<FrameCapture>(options.captureDirectory);
-    FrameLoop(capture.get());
+        sinks.push_back(std::make_unique<FrameCapture>(options.captureDirectory));
+    if (!options.videoFile.empty())
+        sinks.push_back(VideoRecorder::ToFile(
+            options.videoFile, settings,
+            {options.from.value_or(0.0), options.to.value_or(kDemoEnd), options.framesPerSecond}));
+    FrameLoop(sinks);
+    for (const auto& sink : sinks)
+        sink->Finish();
     Shutdown();
 }
 
@@ -130,7 +138,7 @@ void DXFramework::RenderFrame() {
     GUARDED(g_pd3dDevice->Present(nullptr, nullptr, nullptr, nullptr));
 }
 
-void DXFramework::FrameLoop(FrameCapture* capture) {
+void DXFramework::FrameLoop(const std::vector<std::unique_ptr<FrameSink>>& sinks) {
     const double fixedStepEnd = options.to.value_or(kDemoEnd);
     MSG msg{};
     do {
@@ -161,7 +169,8 @@ void DXFramework::FrameLoop(FrameCapture* capture) {
         Timer::Instance()->Update();
         SceneHandler::Instance()->Update();
         RenderFrame();
-        if (capture != nullptr) capture->Save(backBufferSurface, settings);
+        for (const auto& sink : sinks)
+            sink->Save(backBufferSurface, settings);
         KeyHandler::Instance()->EndFrame();
     } while (msg.message != WM_QUIT);
 }

@@ -12,6 +12,7 @@ const char* const kRunOptionsUsage =
     "  --to T           ...and stop before T seconds (default: the end of the show)\n"
     "  --fps N          frames per second of the fixed-step clock (default 30)\n"
     "  --capture DIR    write each frame's picture as DIR/frame_NNNNN.png\n"
+    "  --video FILE     render the range (fixed-step clock) to an MP4 with the music (ffmpeg)\n"
     "  --help           print this text\n"
     "Keys: Escape quits.\n";
 
@@ -38,14 +39,16 @@ std::optional<RunOptions> RunOptions::Parse(const std::string& commandLine, std:
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (word == "--nosetup" || word == "--help") continue;
-        const bool takesValue = word == "--capture" || word == "--fps" || word == "--size" ||
-                                word == "--from" || word == "--to";
+        const bool takesValue = word == "--capture" || word == "--video" || word == "--fps" ||
+                                word == "--size" || word == "--from" || word == "--to";
         if (!takesValue) return fail("unknown option " + word);
         if (i + 1 == words.size()) return fail(word + " needs a value");
         const std::string& value = words[++i];
         double seconds = 0.0;
         if (word == "--capture") {
             options.captureDirectory = value;
+        } else if (word == "--video") {
+            options.videoFile = value;
         } else if (word == "--size") {
             char rest = 0;
             if (std::sscanf(value.c_str(), "%ux%u%c", &options.width, &options.height, &rest) !=

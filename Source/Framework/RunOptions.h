@@ -7,12 +7,13 @@
 
 struct RunOptions {
     std::string captureDirectory;   // --capture DIR: one PNG of the picture area per frame
+    std::string videoFile;          // --video FILE: the rendered range as H.264 with the music
     double framesPerSecond = 30.0;  // --fps N, for the fixed-step clock
     unsigned width = 0, height = 0; // --size WxH: the window and back buffer; 0 keeps the default
     std::optional<double> from;     // --from T: render from T with the fixed-step clock...
     std::optional<double> to;       // --to T: ...up to T (excluded), then quit
 
-    bool FixedStep() const { return from.has_value() || to.has_value(); }
+    bool FixedStep() const { return from.has_value() || to.has_value() || !videoFile.empty(); }
 
     // Reads the options from the command line; an unknown option or a bad value gives nullopt
     // with the reason in `error`. "--nosetup" and "--help" are accepted and left to the caller.

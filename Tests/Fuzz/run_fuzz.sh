@@ -5,7 +5,8 @@
 #   Tests/Fuzz/run_fuzz.sh [SECONDS] [TARGET]     (default 60 s, FileSysFuzz)
 #
 # Targets: FileSysFuzz (basefile.dat: its directory and every entry), TimelineFuzz (one entry
-# read as an event list and as an animation curve) and RawMeshFuzz (a raw mesh's ".nfo" text and
+# read as an event list and as an animation curve), TextureLoaderFuzz (an image file decoded,
+# scaled and mip-mapped as the texture loaders do) and RawMeshFuzz (a raw mesh's ".nfo" text and
 # ".decl" bytes, and the buffer checks). Builds a clang configuration in build/fuzz,
 # makes seeds, and runs the target on the corpus build/fuzz/TARGET-corpus, which grows from run
 # to run. A crashing input is written to build/fuzz/crash-* and makes the script fail.
@@ -49,6 +50,54 @@ if [ "$target" = RawMeshFuzz ]; then
     corpus=$build/$target-corpus
     mkdir -p "$corpus"
     "$build/Tests/$target" -max_total_time="$seconds" -max_len=4096 -close_fd_mask=3 \
+        -artifact_prefix="$build/" -print_final_stats=1 "$corpus" "$seeds"
+    exit 0
+fi
+
+if [ "$target" = TextureLoaderFuzz ]; then
+    # Seeds: small PNG, BMP, TGA and JPEG files of each channel count, written by stb_image_write,
+    # and uncompressed DDS files: 2D with mips, a cube map, luminance, and floats.
+    cat >"$build/seedwriter.c" <<'SEEDWRITER'
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+#include <stdio.h>
+int main(int argc, char** argv) {
+    unsigned char pixels[5 * 3 * 4];
+    for (int i = 0; i < (int)sizeof pixels; ++i) pixels[i] = (unsigned char)(i * 37 + 11);
+    char name[4096];
+    for (int comp = 1; comp <= 4; ++comp) {
+        snprintf(name, sizeof name, "%s/c%d.png", argv[1], comp);
+        stbi_write_png(name, 5, 3, comp, pixels, 5 * comp);
+        snprintf(name, sizeof name, "%s/c%d.bmp", argv[1], comp);
+        stbi_write_bmp(name, 5, 3, comp, pixels);
+        snprintf(name, sizeof name, "%s/c%d.tga", argv[1], comp);
+        stbi_write_tga(name, 5, 3, comp, pixels);
+        snprintf(name, sizeof name, "%s/c%d.jpg", argv[1], comp);
+        stbi_write_jpg(name, 5, 3, comp, pixels, 90);
+    }
+    return argc < 2;
+}
+SEEDWRITER
+    clang -I/usr/include/stb -o "$build/seedwriter" "$build/seedwriter.c" -lm
+    "$build/seedwriter" "$seeds"
+    python3 - "$seeds" <<'DDS'
+import struct, sys
+def dds(name, width, height, levels, caps2, pixel_format, data):
+    flags = 0x1007 | (0x20000 if levels > 1 else 0)
+    header = struct.pack("<4s7I44x", b"DDS ", 124, flags, height, width, 0, 0, levels)
+    header += struct.pack("<8I", 32, *pixel_format) + struct.pack("<5I", 0x1000, caps2, 0, 0, 0)
+    open(f"{sys.argv[1]}/{name}.dds", "wb").write(header + data)
+argb = (0x41, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000)
+dds("argb_mips", 4, 2, 3, 0, argb, bytes(range(4 * 8 + 4 * 2 + 4)))
+dds("cube", 2, 2, 1, 0xFE00, argb, bytes(range(6 * 16)))
+dds("luminance", 3, 3, 1, 0, (0x20000, 0, 8, 0xFF, 0, 0, 0), bytes(range(9)))
+dds("rgb24", 2, 1, 1, 0, (0x40, 0, 24, 0xFF0000, 0xFF00, 0xFF, 0), bytes(range(6)))
+dds("float4", 1, 1, 1, 0, (0x4, 116, 0, 0, 0, 0, 0), struct.pack("<4f", 1, 0.5, -2, 8))
+dds("half4", 2, 1, 1, 0, (0x4, 113, 0, 0, 0, 0, 0), bytes([0, 0x3C] * 8))
+DDS
+    corpus=$build/$target-corpus
+    mkdir -p "$corpus"
+    "$build/Tests/$target" -max_total_time="$seconds" -max_len=4096 \
         -artifact_prefix="$build/" -print_final_stats=1 "$corpus" "$seeds"
     exit 0
 fi

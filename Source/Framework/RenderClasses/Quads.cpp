@@ -96,6 +96,7 @@ void Quads::Init() {
 
 void* Quads::Lock(IDirect3DVertexBuffer9* buffer, UINT bytes, DWORD flags) {
     void* data = nullptr;
+    if (buffer == nullptr) return nullptr;
     GUARDED(buffer->Lock(0, bytes, &data, flags));
     return data;
 }

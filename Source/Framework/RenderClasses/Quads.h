@@ -29,7 +29,8 @@ public:
     // Creates the declaration and buffers and fills indices, colours and texture coordinates.
     void Init();
 
-    // Discarding locks: the contents are undefined, the owner rewrites what it draws.
+    // Discarding locks: the contents are undefined, the owner rewrites what it draws. Null while
+    // the batch has no buffers (a lost device).
     D3DXVECTOR3* LockPositions();
     D3DXVECTOR3* LockPositions(std::uint32_t quadCount); // the first quadCount quads
     void UnlockPositions();
@@ -47,6 +48,10 @@ public:
 
     // Releases the declaration and buffers, and the effect unless it is borrowed.
     void Release();
+
+    // The streams themselves, for owners that lock them with their own checks.
+    IDirect3DVertexBuffer9* PositionBuffer() const { return positionBuffer; }
+    IDirect3DVertexBuffer9* TexCoordBuffer() const { return texCoordBuffer; }
 
     std::uint32_t Capacity() const { return capacity; }
     DXEffect* Effect() const { return effect; }

@@ -6,7 +6,8 @@
 // handle also takes the name of the parameter, technique or annotation as a string, as D3DX
 // does. A null handle is ignored by the setters (D3DERR_INVALIDCALL).
 //
-// Running a technique: Begin(&passes, 0) saves the device state the technique's passes touch;
+// Running a technique: Begin(&passes, 0) saves the device state the technique's passes touch
+// (flags other than 0 are refused: the state is always saved);
 // BeginPass(i) binds the pass's program, applies its render states, binds its samplers and
 // uploads the parameter values; CommitChanges uploads values set after BeginPass; EndPass; End
 // restores the saved state and the device's own program.
@@ -157,9 +158,14 @@ public:
 };
 
 // Compiles effect text (a "compiled" effect of the data file is the same text). On a fault the
-// result is D3DXERR_INVALIDDATA (E_FAIL for an include that could not be opened) and
+// result is D3DXERR_INVALIDDATA (for an include that could not be opened, the include
+// handler's failing result, E_FAIL from the framework's handler) and
 // `compilationErrors`, when given, receives the compiler's text "file(line): error: text"; the
-// file of the effect itself is named "effect". With a pool, the shared parameters are the pool's.
+// file of the effect itself is named "effect". With a pool, the shared parameters are the pool's:
+// one value per name while some effect of the pool declares it, the first declaration giving
+// the initial value; a declaration of another type or size is a fault. The format has no
+// preprocessor beyond #include, so `defines` must be null or empty (D3DERR_INVALIDCALL). Text
+// stored with a terminating zero ends there.
 HRESULT D3DXCreateEffect(IDirect3DDevice9* device, const void* data, UINT dataLength,
                          const D3DXMACRO* defines, ID3DXInclude* include, DWORD flags,
                          ID3DXEffectPool* pool, ID3DXEffect** effect,

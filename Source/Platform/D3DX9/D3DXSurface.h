@@ -2,13 +2,7 @@
 #pragma once
 
 #include "Platform/D3D9/D3D9.h"
-
-enum D3DXIMAGE_FILEFORMAT : std::uint32_t {
-    D3DXIFF_BMP = 0,
-    D3DXIFF_JPG = 1,
-    D3DXIFF_TGA = 2,
-    D3DXIFF_PNG = 3,
-};
+#include "Platform/D3DX9/D3DXImageFileFormat.h"
 
 // Saves the rectangle of a render target (the whole surface when rect is null) as an opaque
 // image; PNG is the one format written. The palette argument is unused, as for every format

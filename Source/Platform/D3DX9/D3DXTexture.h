@@ -3,28 +3,27 @@
 #pragma once
 
 #include "Platform/D3D9/D3D9.h"
+#include "Platform/D3DX9/D3DXImageFileFormat.h"
 
 // Size and mip arguments.
 constexpr UINT D3DX_DEFAULT = 0xFFFFFFFFu;         // the file's size rounded up to powers of two
 constexpr UINT D3DX_DEFAULT_NONPOW2 = 0xFFFFFFFEu; // the file's size as it is
+constexpr UINT D3DX_FROM_FILE = 0xFFFFFFFDu;       // the file's mip count
 constexpr D3DFORMAT D3DFMT_FROM_FILE = static_cast<D3DFORMAT>(0xFFFFFFFDu);
 
-// Filters: the low byte is the filter type, the high bits are modifiers.
+// Filters: the low byte is the filter type, the high bits are modifiers. D3DX_DEFAULT as an image
+// filter is TRIANGLE | DITHER, as a mip filter BOX; a filter without type bits is the default.
+// Resampling wraps at the edges unless mirrored.
 constexpr DWORD D3DX_FILTER_NONE = 1;
 constexpr DWORD D3DX_FILTER_POINT = 2;
 constexpr DWORD D3DX_FILTER_LINEAR = 3;
 constexpr DWORD D3DX_FILTER_TRIANGLE = 4;
 constexpr DWORD D3DX_FILTER_BOX = 5;
+constexpr DWORD D3DX_FILTER_MIRROR_U = 0x00010000;
+constexpr DWORD D3DX_FILTER_MIRROR_V = 0x00020000;
+constexpr DWORD D3DX_FILTER_MIRROR = 0x00070000;
 constexpr DWORD D3DX_FILTER_DITHER = 0x00080000;
 constexpr DWORD D3DX_FILTER_DITHER_DIFFUSION = 0x00100000;
-
-enum D3DXIMAGE_FILEFORMAT : std::uint32_t {
-    D3DXIFF_BMP = 0,
-    D3DXIFF_JPG = 1,
-    D3DXIFF_TGA = 2,
-    D3DXIFF_PNG = 3,
-    D3DXIFF_DDS = 4,
-};
 
 struct D3DXIMAGE_INFO {
     UINT Width;
@@ -40,7 +39,11 @@ struct PALETTEENTRY {
     BYTE peRed, peGreen, peBlue, peFlags;
 };
 
-// Everything but a decodable image gives D3DXERR_INVALIDDATA and no texture.
+// Everything but a decodable image gives D3DXERR_INVALIDDATA and no texture; a null device,
+// data or out pointer and an unknown filter type give D3DERR_INVALIDCALL. The texture is made
+// with the device's CreateTexture and filled through LockRect, so what those refuse (a pool or
+// usage that cannot be locked, for one) fails the call with their result. A cube map file gives
+// its first face. The palette is never written: no palettised format is made.
 HRESULT D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice9* device, const void* srcData,
                                             UINT srcDataSize, UINT width, UINT height,
                                             UINT mipLevels, DWORD usage, D3DFORMAT format,
@@ -48,10 +51,11 @@ HRESULT D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice9* device, const void
                                             D3DCOLOR colorKey, D3DXIMAGE_INFO* srcInfo,
                                             PALETTEENTRY* palette, IDirect3DTexture9** texture);
 // The Ex call with D3DX's defaults: power-of-two size, full mip chain, the file's format, managed
-// pool, triangle filters with dithering.
+// pool, triangle image filter with dithering, box mip filter.
 HRESULT D3DXCreateTextureFromFileInMemory(IDirect3DDevice9* device, const void* srcData,
                                           UINT srcDataSize, IDirect3DTexture9** texture);
-// Uncompressed DDS cube maps (all six faces).
+// Uncompressed DDS cube maps (all six faces), with the same defaults; any other file gives
+// D3DXERR_INVALIDDATA.
 HRESULT D3DXCreateCubeTextureFromFileInMemory(IDirect3DDevice9* device, const void* srcData,
                                               UINT srcDataSize,
                                               IDirect3DCubeTexture9** cubeTexture);

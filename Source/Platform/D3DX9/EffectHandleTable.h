@@ -26,7 +26,6 @@ public:
     D3DXHANDLE Add(const std::string& name, EffectObject object);
     // The object of a handle this table handed out; null for any other pointer.
     const EffectObject* Find(D3DXHANDLE handle) const;
-    EffectObject& Object(D3DXHANDLE handle) { return byHandle.at(handle)->object; }
 
 private:
     struct Record {

@@ -145,7 +145,12 @@ std::string GlslGenerator::Declarations() const {
     for (const EffectParameter& parameter : description.parameters) {
         if (parameter.type.IsTexture()) continue;
         text += "uniform " + GlslType(parameter.type) + " " + parameter.name;
-        if (parameter.arraySize > 0) text += "[" + std::to_string(parameter.arraySize) + "]";
+        // Appended piece by piece: GCC 12 at -O3 misreads "[" + to_string(n) as an overlap.
+        if (parameter.arraySize > 0) {
+            text += '[';
+            text += std::to_string(parameter.arraySize);
+            text += ']';
+        }
         text += ";\n";
     }
     return text + description.sharedCode;
