@@ -6,8 +6,9 @@
 #
 # Targets: FileSysFuzz (basefile.dat: its directory and every entry), TimelineFuzz (one entry
 # read as an event list and as an animation curve), TextureLoaderFuzz (an image file decoded,
-# scaled and mip-mapped as the texture loaders do) and XMeshFuzz (an X file, text or binary).
-# Builds a clang configuration in build/fuzz,
+# scaled and mip-mapped as the texture loaders do), XMeshFuzz (an X file, text or binary) and
+# RawMeshFuzz (a raw mesh's ".nfo" text and ".decl" bytes, and the buffer checks). Builds a
+# clang configuration in build/fuzz,
 # makes seeds, and runs the target on the corpus build/fuzz/TARGET-corpus, which grows from run
 # to run. A crashing input is written to build/fuzz/crash-* and makes the script fail.
 set -euo pipefail
@@ -53,6 +54,20 @@ if [ "$target" = TimelineFuzz ]; then
     printf '0.0 IntroScene\r\n\n# comment\n12.5\nWaterScene\n' >"$seeds/tricky"
     python3 -c 'import struct,sys; sys.stdout.buffer.write(struct.pack("<12f", 0,0,0,1, 1,1,1,1, 2,0,-1,0))' \
         >"$seeds/curve"
+    corpus=$build/$target-corpus
+    mkdir -p "$corpus"
+    "$build/Tests/$target" -max_total_time="$seconds" -max_len=4096 -close_fd_mask=3 \
+        -artifact_prefix="$build/" -print_final_stats=1 "$corpus" "$seeds"
+    exit 0
+fi
+
+if [ "$target" = RawMeshFuzz ]; then
+    # Seeds: counts, a zero byte, then a declaration of position, normal and texture coordinates
+    # (which also serves as vertex and index bytes).
+    python3 -c 'import struct,sys; sys.stdout.buffer.write(b"Verts:1a\nBytesPrVert:20\nFaces:c\n\0" + struct.pack("<HHBBBB", 0,0,2,0,0,0) + struct.pack("<HHBBBB", 0,12,2,0,3,0) + struct.pack("<HHBBBB", 0,24,1,0,5,0))' \
+        >"$seeds/mesh"
+    python3 -c 'import struct,sys; sys.stdout.buffer.write(b"Verts:3\r\nBytesPrVert:0xc\r\nFaces:1\0" + struct.pack("<HHBBBB", 0,0,2,0,0,0) + b"\0\0\0\0")' \
+        >"$seeds/triangle"
     corpus=$build/$target-corpus
     mkdir -p "$corpus"
     "$build/Tests/$target" -max_total_time="$seconds" -max_len=4096 -close_fd_mask=3 \
