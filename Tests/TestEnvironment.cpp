@@ -36,6 +36,8 @@ extern "C" const char* __lsan_default_suppressions() {
            "leak:libwayland\n"
            "leak:libasound\n"
            "leak:libpulse\n"
+           // fontconfig keeps its configuration, once initialised, for the process.
+           "leak:libfontconfig\n"
            "leak:_dl_init\n"
            "leak:dlopen\n";
 }
