@@ -46,16 +46,9 @@ protected:
     // Opens the framework in a scratch directory whose data file holds these entries, the
     // build's effects and its noise volume.
     void Open(Entries entries) {
-        entries.merge(BuildEffectEntries());
-        std::ifstream noise(std::string(LUMENVALE_GENERATED_ROOT) + "/Data/noise.bin",
-                            std::ios::binary);
-        entries["Data\\noise.bin"] = std::string(std::istreambuf_iterator<char>(noise), {});
+        entries.merge(BuildContentEntries());
         scratch.emplace();
-        DataFileWriter writer;
-        for (const auto& [name, content] : entries)
-            writer.Add(name, std::span(reinterpret_cast<const unsigned char*>(content.data()),
-                                       content.size()));
-        writer.Write(scratch->Directory() / "basefile.dat");
+        WriteDataFile(scratch->Directory(), entries);
         OpenFramework();
         Win32TestSeam::CaptureMessageBoxes();
         DXEffectTestSeam::RecordTextureRequests();

@@ -54,11 +54,8 @@ std::string TwoSubsetMesh(const char* texture) {
 class DXMeshTest : public DeviceFixture {
 protected:
     void SetUp() override {
-        auto entries = BuildEffectEntries();
+        auto entries = BuildContentEntries();
         entries["OShaders\\MeshTest.fxo"] = kMeshEffect;
-        std::ifstream noise(std::string(LUMENVALE_GENERATED_ROOT) + "/Data/noise.bin",
-                            std::ios::binary);
-        entries["Data\\noise.bin"] = std::string(std::istreambuf_iterator<char>(noise), {});
         entries["Data\\plain.x"] = TwoSubsetMesh(nullptr);
         entries["Data\\textured.x"] = TwoSubsetMesh("missing.png");
         entries["Data\\broken.x"] = "xof 0303txt 0032\nMesh { 3; 0;0;0;;";
@@ -68,11 +65,7 @@ protected:
                         {0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255});
         entries["Data\\green.png"] = std::string(green.begin(), green.end());
         scratch.emplace();
-        DataFileWriter writer;
-        for (const auto& [name, content] : entries)
-            writer.Add(name, std::span(reinterpret_cast<const unsigned char*>(content.data()),
-                                       content.size()));
-        writer.Write(scratch->Directory() / "basefile.dat");
+        WriteDataFile(scratch->Directory(), entries);
         OpenFramework();
         ASSERT_EQ(g_pd3dDevice->CreateTexture(kSize, kSize, 1, D3DUSAGE_RENDERTARGET,
                                               D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &targetTexture,

@@ -44,17 +44,10 @@ int Blue(std::uint32_t pixel) {
 class PostEffectsTest : public DeviceFixture {
 protected:
     void SetUp() override {
-        auto entries = BuildEffectEntries();
-        std::ifstream noise(std::string(LUMENVALE_GENERATED_ROOT) + "/Data/noise.bin",
-                            std::ios::binary);
-        entries["Data\\noise.bin"] = std::string(std::istreambuf_iterator<char>(noise), {});
+        auto entries = BuildContentEntries();
         scratch.emplace();
         // Written, not mounted: the framework opens the data file itself.
-        DataFileWriter writer;
-        for (const auto& [name, content] : entries)
-            writer.Add(name, std::span(reinterpret_cast<const unsigned char*>(content.data()),
-                                       content.size()));
-        writer.Write(scratch->Directory() / "basefile.dat");
+        WriteDataFile(scratch->Directory(), entries);
         FrameworkSettings settings;
         settings.screenWidth = 160;
         settings.screenHeight = 100;

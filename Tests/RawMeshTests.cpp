@@ -325,11 +325,8 @@ constexpr const char* kExtensions[] = {".nfo", ".decl", ".vb", ".ib"};
 class RawMeshTest : public DeviceFixture {
 protected:
     void SetUp() override {
-        auto entries = BuildEffectEntries();
+        auto entries = BuildContentEntries();
         entries["OShaders\\RawMeshTest.fxo"] = kMeshEffect;
-        std::ifstream noise(std::string(LUMENVALE_GENERATED_ROOT) + "/Data/noise.bin",
-                            std::ios::binary);
-        entries["Data\\noise.bin"] = std::string(std::istreambuf_iterator<char>(noise), {});
         AddMesh(entries, "Data\\Half", HalfQuad());
         AddMesh(entries, "Data\\FOX_WITH_SOXS", FoxMesh());
         AddMesh(entries, "Data\\Tail", HalfQuad());
@@ -349,11 +346,7 @@ protected:
         AddMesh(entries, "Data\\ShortNormals", shortNormals);
 
         scratch.emplace();
-        DataFileWriter writer;
-        for (const auto& [name, content] : entries)
-            writer.Add(name, std::span(reinterpret_cast<const unsigned char*>(content.data()),
-                                       content.size()));
-        writer.Write(scratch->Directory() / "basefile.dat");
+        WriteDataFile(scratch->Directory(), entries);
         OpenFramework();
         ASSERT_EQ(g_pd3dDevice->CreateTexture(kSize, kSize, 1, D3DUSAGE_RENDERTARGET,
                                               D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &targetTexture,
