@@ -5,6 +5,7 @@
 #include "Framework/ModuleHandler.h"
 #include "Framework/SceneHandler.h"
 #include "Modules/LoaderBar/LoaderBar.h"
+#include "Modules/PostEffects/PostEffects.h"
 #include "Modules/Skydome/Skydome.h"
 #include "ScratchDataFile.h"
 
@@ -86,6 +87,26 @@ TEST_F(SharedModuleTest, StepsDrawTheBarFromTheFirstItemAndSaturateAt160) {
     framework->resourcesLoaded = true;
     framework->StepLoaderBar();
     EXPECT_EQ(DXFramework::loadedItemCount, 170u); // no more steps once loaded
+}
+
+// Each shared module steps the bar after its effect, and the sky dome after its dome as well.
+TEST_F(SharedModuleTest, LoadingTheSharedModulesStepsTheBar) {
+    auto* bar = new LoaderBar("LoaderBar");
+    ModuleHandler::Instance()->Add(bar);
+    bar->Load();
+    framework->resourcesLoaded = false;
+    DXFramework::loadedItemCount = 0;
+    PostEffects postEffects("PostFX");
+    postEffects.Load();
+    EXPECT_EQ(DXFramework::loadedItemCount, 1u);
+    Skydome skydome("Skydome");
+    skydome.Load();
+    EXPECT_EQ(DXFramework::loadedItemCount, 3u);
+    EXPECT_EQ(bar->Ticks(), 4u); // trunc(3 x 1.6)
+    EXPECT_GT(LitPixelsAcrossTheBar(), 0);
+    skydome.Unload();
+    postEffects.Unload();
+    framework->resourcesLoaded = true;
 }
 
 TEST(SkydomeGeometry, FillsItsBufferAndClosesAtThePole) {

@@ -16,6 +16,7 @@ void PostEffects::Load() {
     quad->LoadEffect("PostEffects.fx", DXFramework::Instance()->effectPool);
     quad->Init();
     quad->SetTechnique("BlitQuad");
+    DXFramework::Instance()->StepLoaderBar();
     // A lost device leaves the batch without buffers; it is loaded again after the reset.
     if (DXFramework::Instance()->deviceLost) return;
     D3DXVECTOR3* positions = quad->LockPositions(1);

@@ -54,6 +54,7 @@ void Skydome::Load() {
     effect = std::make_unique<DXEffect>();
     effect->LoadEffect("Skydome.fx", DXFramework::Instance()->effectPool);
     effect->SetTechnique("Skydome");
+    DXFramework::Instance()->StepLoaderBar();
     GUARDED(g_pd3dDevice->CreateVertexDeclaration(kLayout, &declaration));
     GUARDED(g_pd3dDevice->CreateVertexBuffer(primitiveCount * 3 * kVertexBytes, 0, 0,
                                              D3DPOOL_DEFAULT, &vertexBuffer, nullptr));
@@ -63,6 +64,7 @@ void Skydome::Load() {
     const std::vector<Vertex> vertices = DomeVertices();
     std::memcpy(data, vertices.data(), vertices.size() * sizeof(Vertex));
     GUARDED(vertexBuffer->Unlock());
+    DXFramework::Instance()->StepLoaderBar();
 }
 
 // The effect goes too: it is a device object, and the module outlives the device.
