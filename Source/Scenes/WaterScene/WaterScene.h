@@ -1,9 +1,21 @@
-// The timeline entry "WaterScene".
+// The timeline entry "WaterScene": the liquid surface painted by blobs on the soundtrack's hits,
+// then the flight through the liquid tunnel, both drawn by its module "Water".
 #pragma once
 
-#include "Scenes/Placeholder/PlaceholderScene.h"
+#include "Framework/Scene.h"
 
-class WaterScene final : public PlaceholderScene {
+class Water;
+
+class WaterScene final : public Scene {
 public:
-    explicit WaterScene(const char* sceneName) : PlaceholderScene(sceneName, 0x0277BD) {}
+    // Builds the module "Water" and registers it.
+    explicit WaterScene(const char* sceneName);
+
+    void Enter() override;
+    void Leave() override;
+    void Update() override;
+    void Render() override;
+
+private:
+    Water* water; // owned by the module registry
 };
