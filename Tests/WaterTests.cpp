@@ -267,7 +267,7 @@ TEST(TunnelPath, TheCubeStaysInsideTheTube) {
         const D3DXVECTOR3 p = TunnelPath::CubeAt(u).position;
         EXPECT_LT(std::hypot(p.x, p.y) + halfDiagonal, 0.65f) << u;
     }
-    EXPECT_LT(TunnelPath::CubeAt(TunnelPath::kCubeStart).position.z, -8.0f);
+    EXPECT_LT(TunnelPath::CubeAt(TunnelPath::kCubeStart).position.z, -6.5f);
     EXPECT_GT(TunnelPath::CubeAt(TunnelPath::kCubeEnd).position.z, 0.3f); // past the camera
 }
 

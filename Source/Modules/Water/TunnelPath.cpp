@@ -8,8 +8,10 @@ namespace TunnelPath {
 namespace {
 
 // bevelcube.x has an edge of 1; scaled by (10, 16, 10) it must still fit a tube of radius 1.
+// The fog is the grey that the colour target is cleared to, so the tube's far end melts into it.
+constexpr float kFogGrey = static_cast<float>(TunnelPath::kClearGrey) / 255.0f;
 constexpr float kCubeUnit = 0.024f;
-constexpr float kCubeFarDepth = -8.5f;
+constexpr float kCubeFarDepth = -7.0f;
 constexpr float kCubeNearDepth = 1.2f; // behind the camera: the cube passes it
 
 float SmoothStep(float edge0, float edge1, float x) {
@@ -36,10 +38,8 @@ WallParameters WallParametersAt(float u) {
     WallParameters p{};
     p.fogFade = 0.55f + 0.15f * std::sin(0.25f * u) + 0.25f * SmoothStep(13.0f, 15.5f, u);
     p.fogFadeWater = 0.35f + 0.65f * SmoothStep(0.5f, 4.0f, u);
-    const float tint = 0.5f + 0.5f * std::sin(0.4f * u);
-    p.fogColour[0] = 0.06f + 0.03f * tint;
-    p.fogColour[1] = 0.07f + 0.03f * tint;
-    p.fogColour[2] = 0.09f + 0.05f * tint;
+    for (float& channel : p.fogColour)
+        channel = kFogGrey;
     p.scrollUV[0] = 0.02f * u + 0.03f * std::sin(0.2f * u);
     p.scrollUV[1] = -0.3f * u - 0.004f * u * u;
     p.fade = u < 2.5f ? 0.5f * (1.0f - std::cos(0.4f * 3.14159f * u)) : 1.0f;
@@ -57,7 +57,7 @@ bool CubeVisible(float u) {
 CubePlacement CubeAt(float u) {
     CubePlacement cube{};
     const float p = std::clamp((u - kCubeStart) / (kCubeEnd - kCubeStart), 0.0f, 1.0f);
-    const float depth = kCubeFarDepth + (kCubeNearDepth - kCubeFarDepth) * std::pow(p, 1.6f);
+    const float depth = kCubeFarDepth + (kCubeNearDepth - kCubeFarDepth) * p;
     cube.position =
         D3DXVECTOR3(0.15f * std::sin(2.1f * p), 0.1f * std::cos(1.7f * p) - 0.1f, depth);
     D3DXMATRIX scale, spinX, spinY, move;
@@ -68,7 +68,7 @@ CubePlacement CubeAt(float u) {
     D3DXMatrixMultiply(&cube.world, &scale, &spinX);
     D3DXMatrixMultiply(&cube.world, &cube.world, &spinY);
     D3DXMatrixMultiply(&cube.world, &cube.world, &move);
-    cube.fog = SmoothStep(-1.0f, -8.5f, depth);
+    cube.fog = SmoothStep(-1.0f, kCubeFarDepth - 1.0f, depth);
     return cube;
 }
 

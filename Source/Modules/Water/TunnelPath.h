@@ -9,6 +9,8 @@ namespace TunnelPath {
 
 constexpr float kCubeStart = 11.5f;
 constexpr float kCubeEnd = 14.65f;
+// The grey level of the colour target's clear, behind the tube's far end.
+constexpr unsigned kClearGrey = 18;
 
 struct TunnelCamera {
     D3DXVECTOR3 eye;

@@ -6,13 +6,12 @@
 #include "Framework/FrameworkEx.h"
 #include "Framework/GuardedCall.h"
 #include "Framework/ModuleHandler.h"
-#include "Framework/Timer.h"
 #include "Modules/PostEffects/PostEffects.h"
 
 namespace {
 
-// The tube's far end and the background behind the walls' gaps.
-constexpr D3DCOLOR kTunnelClear = D3DCOLOR_XRGB(20, 20, 20);
+constexpr D3DCOLOR kTunnelClear =
+    D3DCOLOR_XRGB(TunnelPath::kClearGrey, TunnelPath::kClearGrey, TunnelPath::kClearGrey);
 constexpr float kTunnelContrast[4] = {-2.0f, 3.0f, 0.0f, 0.0f};
 
 // The fixed camera that puts the tunnel-water quad exactly over its target.
@@ -56,7 +55,6 @@ void Water::DrawTunnelWater(const Targets& targets) {
     DXEffect* composite = tunnelWaterQuad->Effect();
     normals->SetMatrix("VIEWPROJ", flat);
     composite->SetMatrix("VIEWPROJ", flat);
-    normals->SetFloat("TIME", static_cast<float>(Timer::currentTime));
     normals->SetFloat("SCALE", 1.0f);
     DrawPass(*tunnelWaterNormalsQuad, "techniqueTunnelWaterInitialComp", targets.temp512a);
     normals->SetTexture("TX0", targets.temp512a.texture);

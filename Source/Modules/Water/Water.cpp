@@ -70,7 +70,10 @@ void Water::Unload() {
 
 void Water::Render(const Targets& targets) {
     if (!surfaceQuad) return; // not loaded
-    const float tau = static_cast<float>(Timer::currentTime) - WaterSurface::kStartTime;
+    const auto demoTime = static_cast<float>(Timer::currentTime);
+    // Shared through the pool: every pass of the frame, not only the last, sees this frame's.
+    surfaceQuad->Effect()->SetFloat("TIME", demoTime);
+    const float tau = demoTime - WaterSurface::kStartTime;
     if (tau < WaterSurface::kTunnelTime)
         RenderWater(targets, tau);
     else

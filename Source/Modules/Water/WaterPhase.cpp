@@ -32,7 +32,6 @@ void Water::RenderWater(const Targets& targets, float tau) {
     DXEffect* surface = surfaceQuad->Effect();
     const WaterSurface::SurfaceParameters parameters = WaterSurface::SurfaceParametersAt(tau);
     surface->SetMatrix("VIEWPROJ", WaterSurface::SurfaceViewProjection(tau));
-    surface->SetFloat("TIME", demoTime);
     surfaceQuad->SetTechnique(tau < WaterSurface::kBlendTime ? "WaterOpaque" : "WaterBlend");
     surface->SetFloat("FADE1", parameters.fade1);
     surface->SetFloat("FADE2", parameters.fade2);

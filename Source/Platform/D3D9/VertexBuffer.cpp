@@ -1,5 +1,6 @@
 #include "Platform/D3D9/VertexBuffer.h"
 
+#include "Platform/D3D9/D3D9TestSeam.h"
 #include "Platform/D3D9/Device.h"
 
 VertexBuffer::VertexBuffer(IDirect3DDevice9* owner, const D3DVERTEXBUFFER_DESC& bufferDesc)
@@ -11,6 +12,8 @@ VertexBuffer::~VertexBuffer() {
 }
 
 HRESULT VertexBuffer::Lock(UINT offset, UINT size, void** data, DWORD flags) {
+    if (const HRESULT injected = D3D9TestSeam::TakeInjectedResult("IDirect3DVertexBuffer9::Lock"))
+        return injected;
     return storage.Lock(offset, size, data, flags);
 }
 
