@@ -262,7 +262,7 @@ TEST(TunnelPath, CurvesAreSmoothInTheTunnelTime) {
 
 // Its farthest corner stays clear of the narrowest wall.
 TEST(TunnelPath, TheCubeStaysInsideTheTube) {
-    const float halfDiagonal = 0.5f * 0.024f * std::sqrt(10.0f * 10.0f * 2.0f + 16.0f * 16.0f);
+    const float halfDiagonal = 0.5f * 0.03f * std::sqrt(10.0f * 10.0f * 2.0f + 16.0f * 16.0f);
     for (float u = TunnelPath::kCubeStart; u <= TunnelPath::kCubeEnd; u += 0.05f) {
         const D3DXVECTOR3 p = TunnelPath::CubeAt(u).position;
         EXPECT_LT(std::hypot(p.x, p.y) + halfDiagonal, 0.65f) << u;

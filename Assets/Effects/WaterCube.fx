@@ -18,8 +18,10 @@ sampler2D WallS = sampler_state {
 };
 
 const float kTubeRadius = 1.0;
-// Wall texture repeats per unit of z, as the reflection reads it.
-const float kAlongTube = 0.25;
+// The wall texture's repeats once around the tube and per unit of z, as the tube's texture
+// coordinates lay it.
+const float kAroundTube = 3.0;
+const float kAlongTube = 0.6;
 // The farthest the reflected ray travels: a ray nearly along the axis reads the wall there.
 const float kFarthest = 12.0;
 const vec3 kMetal = vec3(0.05, 0.06, 0.08);
@@ -36,7 +38,7 @@ vec3 TubeHit(vec3 origin, vec3 direction) {
 
 vec3 WallSeen(vec3 origin, vec3 direction) {
     vec3 hit = TubeHit(origin, direction);
-    vec2 uv = vec2(atan(hit.y, hit.x) * (0.5 / 3.14159265) + 0.5, hit.z * kAlongTube);
+    vec2 uv = vec2(atan(hit.y, hit.x) * (kAroundTube * 0.5 / 3.14159265), hit.z * kAlongTube);
     return texture(WallS, uv).rgb;
 }
 

@@ -8,9 +8,9 @@ namespace TunnelPath {
 namespace {
 
 // bevelcube.x has an edge of 1; scaled by (10, 16, 10) it must still fit a tube of radius 1.
-// The fog is the grey that the colour target is cleared to, so the tube's far end melts into it.
+// The fog is the grey that the colour target is cleared to.
 constexpr float kFogGrey = static_cast<float>(TunnelPath::kClearGrey) / 255.0f;
-constexpr float kCubeUnit = 0.024f;
+constexpr float kCubeUnit = 0.03f;
 constexpr float kCubeFarDepth = -7.0f;
 constexpr float kCubeNearDepth = 1.2f; // behind the camera: the cube passes it
 
@@ -36,7 +36,8 @@ TunnelCamera CameraAt(float u, float aspect) {
 
 WallParameters WallParametersAt(float u) {
     WallParameters p{};
-    p.fogFade = 0.55f + 0.15f * std::sin(0.25f * u) + 0.25f * SmoothStep(13.0f, 15.5f, u);
+    // Whole at the far end, so the tube melts into the clear colour behind it; deeper at the end.
+    p.fogFade = 0.94f + 0.06f * SmoothStep(13.0f, 15.5f, u);
     p.fogFadeWater = 0.35f + 0.65f * SmoothStep(0.5f, 4.0f, u);
     for (float& channel : p.fogColour)
         channel = kFogGrey;

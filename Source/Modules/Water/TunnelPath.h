@@ -9,8 +9,9 @@ namespace TunnelPath {
 
 constexpr float kCubeStart = 11.5f;
 constexpr float kCubeEnd = 14.65f;
-// The grey level of the colour target's clear, behind the tube's far end.
-constexpr unsigned kClearGrey = 18;
+// The grey level of the colour target's clear, seen only through the tube's far end. Black: the
+// walls' fog, contrast curve and fade all keep black, so the end melts into it at any time.
+constexpr unsigned kClearGrey = 0;
 
 struct TunnelCamera {
     D3DXVECTOR3 eye;
