@@ -249,7 +249,7 @@ TEST(SoundtrackSections, EverySceneSwitchChangesTheSound) {
 // The soundtrack's sections are the scenes of the show's event list, at the same times.
 TEST(SoundtrackSections, FollowTheScenesEventList) {
     const fs::path scenes =
-        fs::path(__FILE__).parent_path().parent_path() / "Assets" / "Data" / "event" / "Scenes";
+        fs::path(LUMENVALE_SOURCE_ROOT) / "Assets" / "Data" / "event" / "Scenes";
     std::ifstream list(scenes);
     ASSERT_TRUE(list) << scenes;
     std::vector<std::pair<double, std::string>> listed;
