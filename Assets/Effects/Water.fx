@@ -102,9 +102,11 @@ vec3 WaterColour(vec2 uv, vec3 world, vec3 eye) {
     float rimGlint = pow(max(dot(normal, normalize(rim + view)), 0.0), 90.0) * 0.8;
     vec3 specular = vec3(1.0, 0.97, 0.92) * (glint + sheen) + vec3(0.5, 0.75, 1.0) * rimGlint;
 
-    // Clamped to the curve's domain before grading.
+    // Clamped to the curve's domain before grading. The camera looks up far enough to see the
+    // surface's upper edge, which dims into the black behind it like a far shore.
     vec3 lit = mix(deep, reflected, fresnel) + specular;
-    return ContrastCurve(clamp(lit * Colors * Fade1, 0.0, 1.0), Contrast);
+    float distance = smoothstep(0.0, 0.12, uv.y);
+    return ContrastCurve(clamp(lit * Colors * Fade1, 0.0, 1.0), Contrast) * distance;
 }
 
 vertex WaterVS(float3 pos : POSITION, float2 uv : TEXCOORD0, out float4 position : POSITION,
