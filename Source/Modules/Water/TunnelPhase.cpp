@@ -42,9 +42,10 @@ void Water::RenderTunnel(const Targets& targets, float u) {
     const float aspect =
         static_cast<float>(targets.colour.width) / static_cast<float>(targets.colour.height);
     const TunnelPath::TunnelCamera camera = TunnelPath::CameraAt(u, aspect);
-    DrawTube(targets, u, camera.viewProjection);
+    const TunnelPath::WallParameters wall = TunnelPath::WallParametersAt(u);
+    DrawTube(targets, u, wall, camera.viewProjection);
     if (TunnelPath::CubeVisible(u))
-        DrawCube(u, camera.eye, camera.viewProjection, targets.temp512b);
+        DrawCube(u, wall, camera.eye, camera.viewProjection, targets.temp512b);
     BindBackBuffer();
     PostFX().CombineTunnel(targets.colour);
 }
@@ -73,13 +74,13 @@ void Water::DrawTunnelWater(const Targets& targets) {
     tunnelWaterQuad->DrawAll();
 }
 
-void Water::DrawTube(const Targets& targets, float u, const D3DXMATRIX& viewProjection) {
+void Water::DrawTube(const Targets& targets, float u, const TunnelPath::WallParameters& wall,
+                     const D3DXMATRIX& viewProjection) {
     tube.Update(u);
     GUARDED(g_pd3dDevice->SetRenderTarget(0, targets.colour.surface));
     GUARDED(g_pd3dDevice->SetDepthStencilSurface(DXFramework::Instance()->sharedDepthSurface));
     GUARDED(
         g_pd3dDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kTunnelClear, 1.0f, 0));
-    const TunnelPath::WallParameters wall = TunnelPath::WallParametersAt(u);
     tubeEffect->SetTechnique(TunnelPath::UsesSecondTechnique(u) ? "techniqueTunnel2"
                                                                 : "techniqueTunnel");
     tubeEffect->SetFloat("FOGFADE", wall.fogFade);
@@ -93,17 +94,16 @@ void Water::DrawTube(const Targets& targets, float u, const D3DXMATRIX& viewProj
     tube.Draw(tubeEffect->Effect());
 }
 
-void Water::DrawCube(float u, const D3DXVECTOR3& eye, const D3DXMATRIX& viewProjection,
-                     const RTRecord& wall) {
+void Water::DrawCube(float u, const TunnelPath::WallParameters& wall, const D3DXVECTOR3& eye,
+                     const D3DXMATRIX& viewProjection, const RTRecord& wallTexture) {
     const TunnelPath::CubePlacement placement = TunnelPath::CubeAt(u);
-    const TunnelPath::WallParameters walls = TunnelPath::WallParametersAt(u);
     DXEffect* effect = cube->Effect();
     const float eyePosition[3] = {eye.x, eye.y, eye.z};
     effect->SetMatrix("WORLD", placement.world);
     effect->SetVector3("EYEPOS", eyePosition);
     effect->SetFloat("FOG", placement.fog);
-    effect->SetVector3("FOGCOLOR", walls.fogColour);
-    effect->SetTexture("TX0", wall.texture);
+    effect->SetVector3("FOGCOLOR", wall.fogColour);
+    effect->SetTexture("TX0", wallTexture.texture);
     effect->SetMatrix("VIEWPROJ", viewProjection);
     cube->Draw();
 }

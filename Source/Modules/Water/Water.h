@@ -11,6 +11,7 @@
 #include "Framework/RenderTargetResources/RTHandler.h"
 #include "Modules/Water/BlobBuffers.h"
 #include "Modules/Water/TubeMesh.h"
+#include "Modules/Water/TunnelPath.h"
 
 #include <memory>
 
@@ -41,9 +42,10 @@ private:
     void RenderWater(const Targets& targets, float tau);
     void RenderTunnel(const Targets& targets, float u);
     void DrawTunnelWater(const Targets& targets);
-    void DrawTube(const Targets& targets, float u, const D3DXMATRIX& viewProjection);
-    void DrawCube(float u, const D3DXVECTOR3& eye, const D3DXMATRIX& viewProjection,
-                  const RTRecord& wall);
+    void DrawTube(const Targets& targets, float u, const TunnelPath::WallParameters& wall,
+                  const D3DXMATRIX& viewProjection);
+    void DrawCube(float u, const TunnelPath::WallParameters& wall, const D3DXVECTOR3& eye,
+                  const D3DXMATRIX& viewProjection, const RTRecord& wallTexture);
     // Selects the technique and draws the batch's quad into the target.
     static void DrawPass(Quads& batch, const char* technique, const RTRecord& target);
     static void BindTarget(const RTRecord& target);
